@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs, through apt-get, whichever of the build's packages (and any named
+# on the command line) this machine lacks.
+set -euo pipefail
+
+packages=(cmake make g++ qt6-base-dev "$@")
+
+if ! command -v apt-get >/dev/null 2>&1; then
+    echo "This set-up needs Debian or Ubuntu (apt-get). Elsewhere install CMake, a C++17 compiler" >&2
+    echo "and Qt 6 (or 5.15) Widgets, then build with the plain CMake commands in README.md." >&2
+    exit 1
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed'; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+    sudo=(sudo)
+fi
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"

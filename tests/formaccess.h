@@ -1,0 +1,90 @@
+#ifndef FORMACCESS_H
+#define FORMACCESS_H
+
+#include "mainwindow.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStringList>
+#include <QtTest>
+
+// Reaches the widgets the way a user finds them: by their place in the form.
+class Form
+{
+public:
+    explicit Form(MainWindow &window)
+        : grid(qobject_cast<QGridLayout *>(window.centralWidget()->layout()))
+    {
+    }
+
+    QWidget *at(int row, int column) const
+    {
+        QLayoutItem *item = grid->itemAtPosition(row, column);
+        return item ? item->widget() : nullptr;
+    }
+    QString caption(int row) const { return qobject_cast<QLabel *>(at(row, 0))->text(); }
+
+    QComboBox *dilution() const { return qobject_cast<QComboBox *>(at(0, 1)); }
+    QLineEdit *slurry() const { return qobject_cast<QLineEdit *>(at(1, 1)); }
+    QLineEdit *gravity() const { return qobject_cast<QLineEdit *>(at(2, 1)); }
+    QLabel *cellsPerMl() const { return qobject_cast<QLabel *>(at(4, 1)); }
+    QLabel *cellsTotal() const { return qobject_cast<QLabel *>(at(5, 1)); }
+    QLabel *mlNeeded() const { return qobject_cast<QLabel *>(at(6, 1)); }
+    QGridLayout *countGrid() const { return qobject_cast<QGridLayout *>(grid->itemAtPosition(8, 0)->layout()); }
+    QLineEdit *square(int index) const
+    {
+        return qobject_cast<QLineEdit *>(countGrid()->itemAtPosition(index / 3, index % 3)->widget());
+    }
+    QPushButton *addButton() const { return qobject_cast<QPushButton *>(at(10, 0)); }
+    QPushButton *removeButton() const { return qobject_cast<QPushButton *>(at(10, 1)); }
+
+    QStringList results() const
+    {
+        return {cellsPerMl()->text(), cellsTotal()->text(), mlNeeded()->text()};
+    }
+
+    // Replaces a field's text by typing, so the validator has its say.
+    static void type(QLineEdit *edit, const QString &keys)
+    {
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, keys);
+    }
+
+    QGridLayout *grid;
+};
+
+// Collects everything written to the debug channel while it lives.
+class MessageLog
+{
+public:
+    MessageLog() { previous = qInstallMessageHandler(&MessageLog::collect); }
+    ~MessageLog() { qInstallMessageHandler(previous); }
+    MessageLog(const MessageLog &) = delete;
+    MessageLog &operator=(const MessageLog &) = delete;
+
+    QStringList take()
+    {
+        QStringList taken = messages();
+        messages().clear();
+        return taken;
+    }
+
+private:
+    static QStringList &messages()
+    {
+        static QStringList list;
+        return list;
+    }
+    static void collect(QtMsgType, const QMessageLogContext &, const QString &message)
+    {
+        messages().append(message);
+    }
+
+    QtMessageHandler previous;
+};
+
+#endif
