@@ -1,19 +1,23 @@
 #include "mainwindow.h"
 
 #include <QComboBox>
-#include <QEvent>
+#include <QDebug>
 #include <QFrame>
 #include <QGridLayout>
 #include <QIntValidator>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <cmath>
+#include <limits>
+
 namespace {
 
-// Plain digits only, and nothing above the top even while typing: the stock
-// validator lets 999 stand below a top of 500 and takes "1,000", which the
-// counts are then read as 0 from.
+// Plain digits only, and never above the top, even while typing: Qt 6's own
+// validator lets 999 stand under a top of 500 and accepts "1,000", which the
+// calculation would then read as 0.
 class PlainIntValidator : public QIntValidator
 {
 public:
@@ -38,6 +42,40 @@ public:
         return state;
     }
 };
+
+// Counts stepped into the billions push the per-ml figure towards 2^63; past
+// it the conversion would be undefined, so it stops at the largest double below.
+qint64 truncatedToInt64(double value)
+{
+    constexpr double limit = 0x1p63;
+    if (!(value < limit))
+        return qint64(std::nextafter(limit, 0.0));
+    if (!(value > -limit))
+        return std::numeric_limits<qint64>::min();
+    return qint64(value);
+}
+
+// slurry x cells per ml leaves 64 bits once a square is stepped to ~92,000 at
+// full slurry and dilution, so the product is worked in base-10^9 limbs and
+// shown exactly rather than wrapped.
+QString groupedProduct(const QLocale &locale, int factor, qint64 value)
+{
+    constexpr quint64 limb = 1000000000;
+    const quint64 x = factor < 0 ? 0 - quint64(factor) : quint64(factor);
+    const quint64 y = value < 0 ? 0 - quint64(value) : quint64(value);
+
+    const quint64 low = x * (y % limb);
+    const quint64 middle = x * (y / limb % limb) + low / limb;
+    const quint64 high = x * (y / limb / limb) + middle / limb;
+    const quint64 belowHigh = middle % limb * limb + low % limb;
+
+    // 10^18 + belowHigh formats as "1,000,..." with all 18 digits; the 1 is dropped.
+    QString text = high == 0 ? locale.toString(belowHigh)
+                             : locale.toString(high) + locale.toString(limb * limb + belowHigh).mid(1);
+    if ((factor < 0) != (value < 0) && (high != 0 || belowHigh != 0))
+        text.prepend(locale.negativeSign());
+    return text;
+}
 
 QFrame *createRule()
 {
@@ -120,27 +158,97 @@ MainWindow::MainWindow(QWidget * /* parent */)
 
 MainWindow::~MainWindow() = default;
 
-bool MainWindow::eventFilter(QObject * /* watched */, QEvent * /* event */)
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::MouseButtonPress) {
+        for (int i = 0; i < 9; ++i) {
+            if (watched == squareEdits[i]) {
+                setcurrentSquare(i);
+                break;
+            }
+        }
+    } else if (event->type() == QEvent::KeyPress) {
+        // Arrows step the square last pressed with the mouse, not the one with focus.
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Up) {
+            qDebug() << "lineEdit -> Qt::Key_Up";
+            doMath(1);
+        } else if (key == Qt::Key_Down) {
+            qDebug() << "lineEdit -> Qt::Key_Down";
+            doMath(-1);
+        }
+    }
     return false;
 }
 
-void MainWindow::doMath(int /* delta */)
+void MainWindow::doMath(int delta)
 {
+    if (currentSquare < 0)
+        return;
+
+    if (currentSquare < 9) {
+        QLineEdit *square = squareEdits[currentSquare];
+        const qint64 count = qint64(square->text().toInt()) + delta;
+        if (count >= 0 && count <= std::numeric_limits<int>::max())
+            square->setText(QString::number(count));
+    }
+    recalculate();
 }
 
-void MainWindow::setcurrentSquare(int /* index */)
+void MainWindow::setcurrentSquare(int index)
 {
+    currentSquare = index;
+    qDebug() << "currentSquare = " << currentSquare;
 }
 
 void MainWindow::addOne()
 {
+    doMath(1);
 }
 
 void MainWindow::subOne()
 {
+    doMath(-1);
 }
 
 void MainWindow::recalculate()
 {
+    double countSum = 0.0;
+    double chamberVolume = 0.0;
+    for (const QLineEdit *square : squareEdits) {
+        const int count = square->text().toInt();
+        if (count > 0) {
+            // Summed, not multiplied: three squares make 0.30000000000000004,
+            // which is why three squares of 1 show 99,999.
+            chamberVolume += 0.1;
+            countSum += count;
+        }
+    }
+    qDebug() << countSum;
+
+    // Nothing counted means no density at all: show what a fresh window shows.
+    if (chamberVolume == 0.0) {
+        for (QLabel *label : {cellsPerMlLabel, cellsTotalLabel, mlNeededLabel})
+            label->setText(QStringLiteral("0"));
+        return;
+    }
+
+    const QLocale english(QLocale::English, QLocale::AnyCountry);
+
+    const qint64 dilution = dilutionCombo->currentText().toLongLong();
+    const double q = countSum / chamberVolume;
+    const double p = double(dilution) * q;
+    const double r = p * 1000.0;
+    const qint64 cellsPerMl = truncatedToInt64(r);
+    qDebug() << cellsPerMl;
+    cellsPerMlLabel->setText(english.toString(cellsPerMl));
+
+    const int slurry = slurryEdit->text().toInt();
+    cellsTotalLabel->setText(groupedProduct(english, slurry, cellsPerMl));
+
+    // |gravity| * 3.8e9 stays below 2^63 for any int.
+    const int gravity = platoEdit->text().toInt();
+    const qint64 mlNeeded = cellsPerMl != 0 ? gravity * Q_INT64_C(3800000000) / cellsPerMl : 0;
+    qDebug() << gravity << " * " << 1000000 << " * " << 3800 << " / " << cellsPerMl << " = " << mlNeeded;
+    mlNeededLabel->setText(english.toString(mlNeeded));
 }

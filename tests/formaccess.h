@@ -54,6 +54,33 @@ public:
         QTest::keyClicks(edit, keys);
     }
 
+    // A mouse press on a square, the way the user selects it.
+    void press(int index, Qt::MouseButton button = Qt::LeftButton) const
+    {
+        QTest::mousePress(square(index), button);
+        QTest::mouseRelease(square(index), button);
+    }
+
+    // Counts as typing or stepping leaves them, then one step down and back up
+    // on a counted square so that the window recalculates with exactly these.
+    void recalculateWith(const QString &dilutionText, const QString &slurryText,
+                         const QString &gravityText, const QStringList &counts) const
+    {
+        dilution()->setCurrentIndex(dilution()->findText(dilutionText));
+        type(slurry(), slurryText);
+        type(gravity(), gravityText);
+        int counted = -1;
+        for (int i = 0; i < 9; ++i) {
+            square(i)->setText(counts.value(i, QStringLiteral("0")));
+            if (counted < 0 && square(i)->text().toInt() > 0)
+                counted = i;
+        }
+        press(qMax(counted, 0));
+        QTest::mouseClick(removeButton(), Qt::LeftButton);
+        if (counted >= 0)
+            QTest::mouseClick(addButton(), Qt::LeftButton);
+    }
+
     QGridLayout *grid;
 };
 
@@ -61,7 +88,7 @@ public:
 class MessageLog
 {
 public:
-    MessageLog() { previous = qInstallMessageHandler(&MessageLog::collect); }
+    MessageLog() { messages().clear(); previous = qInstallMessageHandler(&MessageLog::collect); }
     ~MessageLog() { qInstallMessageHandler(previous); }
     MessageLog(const MessageLog &) = delete;
     MessageLog &operator=(const MessageLog &) = delete;
