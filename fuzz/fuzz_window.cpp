@@ -110,7 +110,8 @@ void checkFigures(const Form &form)
         fail("cells per ml against the counts", form.result(4));
     if (!counted) {
         if (form.result(5) != QLatin1String("0") || form.result(6) != QLatin1String("0"))
-            fail("figures left over with nothing counted", form.result(5) + QLatin1Char(' ') + form.result(6));
+            fail("figures left over with nothing counted",
+                 form.result(5) + QLatin1Char(' ') + form.result(6));
         return;
     }
 
@@ -177,11 +178,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                 QTest::mouseClick(qobject_cast<QPushButton *>(form.at(10, op - 1)), Qt::LeftButton);
             } else {
                 const int b = input.next();
-                QTest::keyClick(form.square(b % 9), step > 0 ? Qt::Key_Up : Qt::Key_Down, modifiers[(b / 9) % 4]);
+                QTest::keyClick(form.square(b % 9), step > 0 ? Qt::Key_Up : Qt::Key_Down,
+                                modifiers[(b / 9) % 4]);
             }
             if (selected >= 0) {
                 const qint64 wanted = qint64(before) + step;
-                const int expected = wanted < 0 || wanted > std::numeric_limits<int>::max() ? before : int(wanted);
+                const int expected = wanted < 0 || wanted > std::numeric_limits<int>::max()
+                        ? before
+                        : int(wanted);
                 if (form.square(selected)->text().toInt() != expected)
                     fail("a step changed the count wrongly", form.square(selected)->text());
                 checkFigures(form);
@@ -189,7 +193,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         } else if (op == 0) {
             const int b = input.next();
             selected = b % 9;
-            QTest::mouseClick(form.square(selected), (b / 9) % 2 ? Qt::RightButton : Qt::LeftButton);
+            QTest::mouseClick(form.square(selected),
+                              (b / 9) % 2 ? Qt::RightButton : Qt::LeftButton);
         } else if (op == 5) {
             qobject_cast<QComboBox *>(form.at(0, 1))->setCurrentIndex(input.next() % 6);
         } else if (op == 6 || op == 7) {
@@ -200,7 +205,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             if (op == 6) {
                 // keyClicks() only knows ASCII; other digits come as key events with text.
                 for (const QChar ch : text)
-                    QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+                    QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(ch),
+                                        Qt::NoModifier);
             } else
                 field->insert(text);
         } else {

@@ -70,8 +70,9 @@ QString groupedProduct(const QLocale &locale, int factor, qint64 value)
     const quint64 belowHigh = middle % limb * limb + low % limb;
 
     // 10^18 + belowHigh formats as "1,000,..." with all 18 digits; the 1 is dropped.
-    QString text = high == 0 ? locale.toString(belowHigh)
-                             : locale.toString(high) + locale.toString(limb * limb + belowHigh).mid(1);
+    QString text = high == 0
+            ? locale.toString(belowHigh)
+            : locale.toString(high) + locale.toString(limb * limb + belowHigh).mid(1);
     if ((factor < 0) != (value < 0) && (high != 0 || belowHigh != 0))
         text.prepend(locale.negativeSign());
     return text;
@@ -249,6 +250,7 @@ void MainWindow::recalculate()
     // |gravity| * 3.8e9 stays below 2^63 for any int.
     const int gravity = platoEdit->text().toInt();
     const qint64 mlNeeded = cellsPerMl != 0 ? gravity * Q_INT64_C(3800000000) / cellsPerMl : 0;
-    qDebug() << gravity << " * " << 1000000 << " * " << 3800 << " / " << cellsPerMl << " = " << mlNeeded;
+    qDebug() << gravity << " * " << 1000000 << " * " << 3800 << " / " << cellsPerMl << " = "
+             << mlNeeded;
     mlNeededLabel->setText(english.toString(mlNeeded));
 }

@@ -11,6 +11,17 @@
 #include <QStringList>
 #include <QtTest>
 
+#include <utility>
+
+// One text for each of the nine squares (Qt 5's QStringList has no fill constructor).
+inline QStringList nineOf(const QString &text)
+{
+    QStringList texts;
+    for (int i = 0; i < 9; ++i)
+        texts << text;
+    return texts;
+}
+
 // Reaches the widgets the way a user finds them: by their place in the form.
 class Form
 {
@@ -33,10 +44,14 @@ public:
     QLabel *cellsPerMl() const { return qobject_cast<QLabel *>(at(4, 1)); }
     QLabel *cellsTotal() const { return qobject_cast<QLabel *>(at(5, 1)); }
     QLabel *mlNeeded() const { return qobject_cast<QLabel *>(at(6, 1)); }
-    QGridLayout *countGrid() const { return qobject_cast<QGridLayout *>(grid->itemAtPosition(8, 0)->layout()); }
+    QGridLayout *countGrid() const
+    {
+        return qobject_cast<QGridLayout *>(grid->itemAtPosition(8, 0)->layout());
+    }
     QLineEdit *square(int index) const
     {
-        return qobject_cast<QLineEdit *>(countGrid()->itemAtPosition(index / 3, index % 3)->widget());
+        return qobject_cast<QLineEdit *>(
+                countGrid()->itemAtPosition(index / 3, index % 3)->widget());
     }
     QPushButton *addButton() const { return qobject_cast<QPushButton *>(at(10, 0)); }
     QPushButton *removeButton() const { return qobject_cast<QPushButton *>(at(10, 1)); }
@@ -88,29 +103,24 @@ public:
 class MessageLog
 {
 public:
-    MessageLog() { messages().clear(); previous = qInstallMessageHandler(&MessageLog::collect); }
+    MessageLog()
+    {
+        collected.clear();
+        previous = qInstallMessageHandler(&MessageLog::collect);
+    }
     ~MessageLog() { qInstallMessageHandler(previous); }
     MessageLog(const MessageLog &) = delete;
     MessageLog &operator=(const MessageLog &) = delete;
 
-    QStringList take()
-    {
-        QStringList taken = messages();
-        messages().clear();
-        return taken;
-    }
+    QStringList take() { return std::exchange(collected, {}); }
 
 private:
-    static QStringList &messages()
-    {
-        static QStringList list;
-        return list;
-    }
     static void collect(QtMsgType, const QMessageLogContext &, const QString &message)
     {
-        messages().append(message);
+        collected.append(message);
     }
 
+    static inline QStringList collected;
     QtMessageHandler previous;
 };
 

@@ -41,7 +41,8 @@ void tst_Stepping::nothingSelectedNothingSteps_data()
     QTest::newRow("Add 1") << "add" << QStringList();
     QTest::newRow("Remove 1") << "remove" << QStringList();
     QTest::newRow("Up on a square reached by Tab") << "up" << QStringList{"lineEdit -> Qt::Key_Up"};
-    QTest::newRow("Down on a square reached by Tab") << "down" << QStringList{"lineEdit -> Qt::Key_Down"};
+    QTest::newRow("Down on a square reached by Tab")
+            << "down" << QStringList{"lineEdit -> Qt::Key_Down"};
 }
 
 void tst_Stepping::nothingSelectedNothingSteps()
@@ -75,18 +76,39 @@ void tst_Stepping::steps_data()
     QTest::addColumn<QStringList>("results");
 
     // + and - are the buttons, u and d the arrow keys
-    QTest::newRow("Add 1 on a fresh square") << "0" << "+" << "1" << QStringList{"100,000", "0", "0"};
-    QTest::newRow("Up on a fresh square") << "0" << "u" << "1" << QStringList{"100,000", "0", "0"};
-    QTest::newRow("Remove 1 at 0 stays 0") << "0" << "-" << "0" << QStringList{"0", "0", "0"};
-    QTest::newRow("Down at 0 stays 0") << "0" << "d" << "0" << QStringList{"0", "0", "0"};
-    QTest::newRow("an emptied square reads as 0") << "" << "+" << "1" << QStringList{"100,000", "0", "0"};
-    QTest::newRow("Remove 1 on an emptied square") << "" << "-" << "" << QStringList{"0", "0", "0"};
-    QTest::newRow("500 steps past the typing limit") << "500" << "+" << "501" << QStringList{"50,100,000", "0", "0"};
-    QTest::newRow("buttons and keys mixed") << "10" << "++u-dd+" << "11" << QStringList{"1,100,000", "0", "0"};
-    QTest::newRow("the largest count steps down") << "2147483647" << "-" << "2147483646"
-        << QStringList{"214,748,364,600,000", "0", "0"};
-    QTest::newRow("the largest count stays put going up") << "2147483647" << "+" << "2147483647"
-        << QStringList{"214,748,364,700,000", "0", "0"};
+    QTest::newRow("Add 1 on a fresh square") << "0"
+                                             << "+"
+                                             << "1" << QStringList{"100,000", "0", "0"};
+    QTest::newRow("Up on a fresh square") << "0"
+                                          << "u"
+                                          << "1" << QStringList{"100,000", "0", "0"};
+    QTest::newRow("Remove 1 at 0 stays 0") << "0"
+                                           << "-"
+                                           << "0" << QStringList{"0", "0", "0"};
+    QTest::newRow("Down at 0 stays 0") << "0"
+                                       << "d"
+                                       << "0" << QStringList{"0", "0", "0"};
+    QTest::newRow("an emptied square reads as 0") << ""
+                                                  << "+"
+                                                  << "1" << QStringList{"100,000", "0", "0"};
+    QTest::newRow("Remove 1 on an emptied square") << ""
+                                                   << "-"
+                                                   << "" << QStringList{"0", "0", "0"};
+    QTest::newRow("500 steps past the typing limit")
+            << "500"
+            << "+"
+            << "501" << QStringList{"50,100,000", "0", "0"};
+    QTest::newRow("buttons and keys mixed") << "10"
+                                            << "++u-dd+"
+                                            << "11" << QStringList{"1,100,000", "0", "0"};
+    QTest::newRow("the largest count steps down")
+            << "2147483647"
+            << "-"
+            << "2147483646" << QStringList{"214,748,364,600,000", "0", "0"};
+    QTest::newRow("the largest count stays put going up")
+            << "2147483647"
+            << "+"
+            << "2147483647" << QStringList{"214,748,364,700,000", "0", "0"};
 }
 
 void tst_Stepping::steps()
@@ -110,7 +132,7 @@ void tst_Stepping::steps()
             QTest::keyClick(form.square(4), step == QLatin1Char('u') ? Qt::Key_Up : Qt::Key_Down);
     }
 
-    QStringList expected(9, QStringLiteral("0"));
+    QStringList expected = nineOf(QStringLiteral("0"));
     expected[4] = shown;
     QCOMPARE(squareTexts(form), expected);
     QCOMPARE(form.results(), results);
@@ -125,16 +147,26 @@ void tst_Stepping::keys_data()
     QTest::addColumn<QString>("message");
 
     const int none = Qt::NoModifier;
-    QTest::newRow("Up") << int(Qt::Key_Up) << none << false << "6" << "lineEdit -> Qt::Key_Up";
-    QTest::newRow("Down") << int(Qt::Key_Down) << none << false << "4" << "lineEdit -> Qt::Key_Down";
-    QTest::newRow("Shift+Up") << int(Qt::Key_Up) << int(Qt::ShiftModifier) << false << "6" << "lineEdit -> Qt::Key_Up";
-    QTest::newRow("Ctrl+Down") << int(Qt::Key_Down) << int(Qt::ControlModifier) << false << "4" << "lineEdit -> Qt::Key_Down";
-    QTest::newRow("Alt+Up") << int(Qt::Key_Up) << int(Qt::AltModifier) << false << "6" << "lineEdit -> Qt::Key_Up";
-    QTest::newRow("keypad Up") << int(Qt::Key_Up) << int(Qt::KeypadModifier) << false << "6" << "lineEdit -> Qt::Key_Up";
-    QTest::newRow("held Down repeating") << int(Qt::Key_Down) << none << true << "4" << "lineEdit -> Qt::Key_Down";
-    QTest::newRow("Left does nothing") << int(Qt::Key_Left) << none << false << "5" << "";
-    QTest::newRow("Page Up does nothing") << int(Qt::Key_PageUp) << none << false << "5" << "";
-    QTest::newRow("Plus does nothing") << int(Qt::Key_Plus) << none << false << "5" << "";
+    QTest::newRow("Up") << int(Qt::Key_Up) << none << false << "6"
+                        << "lineEdit -> Qt::Key_Up";
+    QTest::newRow("Down") << int(Qt::Key_Down) << none << false << "4"
+                          << "lineEdit -> Qt::Key_Down";
+    QTest::newRow("Shift+Up") << int(Qt::Key_Up) << int(Qt::ShiftModifier) << false << "6"
+                              << "lineEdit -> Qt::Key_Up";
+    QTest::newRow("Ctrl+Down") << int(Qt::Key_Down) << int(Qt::ControlModifier) << false << "4"
+                               << "lineEdit -> Qt::Key_Down";
+    QTest::newRow("Alt+Up") << int(Qt::Key_Up) << int(Qt::AltModifier) << false << "6"
+                            << "lineEdit -> Qt::Key_Up";
+    QTest::newRow("keypad Up") << int(Qt::Key_Up) << int(Qt::KeypadModifier) << false << "6"
+                               << "lineEdit -> Qt::Key_Up";
+    QTest::newRow("held Down repeating") << int(Qt::Key_Down) << none << true << "4"
+                                         << "lineEdit -> Qt::Key_Down";
+    QTest::newRow("Left does nothing") << int(Qt::Key_Left) << none << false << "5"
+                                       << "";
+    QTest::newRow("Page Up does nothing") << int(Qt::Key_PageUp) << none << false << "5"
+                                          << "";
+    QTest::newRow("Plus does nothing") << int(Qt::Key_Plus) << none << false << "5"
+                                       << "";
 }
 
 void tst_Stepping::keys()
@@ -184,12 +216,13 @@ void tst_Stepping::pressesSelect()
     MessageLog log;
     for (int i : {7, 1, 1})
         QTest::mousePress(form.square(i), Qt::MouseButton(button));
-    QCOMPARE(log.take(), QStringList({"currentSquare =  7", "currentSquare =  1", "currentSquare =  1"}));
+    QCOMPARE(log.take(),
+             QStringList({"currentSquare =  7", "currentSquare =  1", "currentSquare =  1"}));
     QTest::mouseRelease(form.square(1), Qt::MouseButton(button));
 
     // The press still reaches the square, and selecting it recalculates nothing.
     QCOMPARE(QApplication::focusWidget(), form.square(1));
-    QCOMPARE(squareTexts(form), QStringList(9, QStringLiteral("0")));
+    QCOMPARE(squareTexts(form), nineOf(QStringLiteral("0")));
 
     QTest::mouseClick(form.addButton(), Qt::LeftButton);
     QCOMPARE(form.square(1)->text(), QStringLiteral("1"));
@@ -207,7 +240,7 @@ void tst_Stepping::tabThenArrowStepsThePressedSquare()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
 
-    QStringList expected(9, QStringLiteral("0"));
+    QStringList expected = nineOf(QStringLiteral("0"));
     expected[4] = QStringLiteral("2");
     QCOMPARE(squareTexts(form), expected);
 }
@@ -223,8 +256,9 @@ void tst_Stepping::squareBeyondTheGridStillRecalculates()
 
     QCOMPARE(form.square(0)->text(), QStringLiteral("50"));
     QCOMPARE(form.results(), QStringList({"5,000,000", "0", "0"}));
-    QCOMPARE(log.take(), QStringList({"currentSquare =  12", "50", "5000000",
-                                      "0  *  1000000  *  3800  /  5000000  =  0"}));
+    QCOMPARE(log.take(),
+             QStringList({"currentSquare =  12", "50", "5000000",
+                          "0  *  1000000  *  3800  /  5000000  =  0"}));
 }
 
 QTEST_MAIN(tst_Stepping)
