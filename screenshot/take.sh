@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Starts the real program under Xvfb with a window manager, saves a picture of
-# its window to screenshot/window.png, then closes it as the window manager
-# would and checks that it exits with 0.
+# Starts the real program under Xvfb with a window manager and saves two
+# pictures of its window: screenshot/window.png as it opens, and
+# screenshot/worked-count.png after a count typed and stepped by keyboard and
+# mouse. Then closes it as the window manager would and checks it exits with 0.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-setup/deps.sh xvfb xauth openbox wmctrl imagemagick
+setup/deps.sh xvfb xauth openbox wmctrl xdotool imagemagick
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 cmake --build build/release --parallel >/dev/null
 
@@ -20,7 +21,8 @@ wm=$!
 trap 'kill "$wm" 2>/dev/null || true; rm -rf "$XDG_RUNTIME_DIR"' EXIT
 sleep 1
 
-build/release/yeastcalc &
+log=$XDG_RUNTIME_DIR/messages
+build/release/yeastcalc 2>"$log" &
 app=$!
 window=
 for _ in $(seq 100); do
@@ -32,6 +34,26 @@ done
 sleep 1
 import -frame -window "$window" screenshot/window.png
 echo "Saved screenshot/window.png"
+
+# 1:100, 200 ml at 12 degrees Plato, squares 0 to 4 counted 25, 30, 28, 31, 26;
+# then square 4 pressed and stepped up to 27 with the Up key.
+xdotool windowactivate --sync "$window"
+xdotool key --delay 50 Down Tab
+xdotool type --delay 50 200
+xdotool key Tab
+xdotool type --delay 50 12
+for count in 25 30 28 31 26; do
+    xdotool key --delay 50 Tab ctrl+a
+    xdotool type --delay 50 "$count"
+done
+# square 4 sits in the middle of the count grid
+xdotool mousemove --window "$window" 196 203 click 1
+xdotool key --delay 50 Up
+sleep 0.5
+grep -q '^currentSquare =  4$' "$log" || { echo "the press missed square 4" >&2; exit 1; }
+grep -q '^28200000$' "$log" || { echo "the worked count did not show 28,200,000 cells per ml" >&2; exit 1; }
+import -frame -window "$window" screenshot/worked-count.png
+echo "Saved screenshot/worked-count.png"
 
 wmctrl -c yeastcalc
 status=0
