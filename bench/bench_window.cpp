@@ -26,14 +26,18 @@ namespace {
 class FirstPaint : public QObject
 {
 public:
-    explicit FirstPaint(QWidget *window) : target(window) { qApp->installEventFilter(this); }
+    explicit FirstPaint(QWidget *window)
+        : target(window)
+    {
+        qApp->installEventFilter(this);
+    }
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (!painted && event->type() == QEvent::Paint && watched->isWidgetType()
             && static_cast<QWidget *>(watched)->window() == target) {
             painted = true;
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+            QTimer::singleShot(0, qApp, SLOT(quit()));
         }
         return false;
     }
@@ -45,7 +49,7 @@ private:
 
 long peakResidentKiB()
 {
-    rusage usage {};
+    rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
 }
@@ -63,7 +67,7 @@ int startup(bool bare)
     }
     FirstPaint firstPaint(window.get());
     window->show();
-    QTimer::singleShot(10000, qApp, &QCoreApplication::quit);
+    QTimer::singleShot(10000, qApp, SLOT(quit()));
     QApplication::exec();
     std::printf("%lld %ld\n", timer.nsecsElapsed() / 1000, peakResidentKiB());
     return 0;
@@ -74,6 +78,14 @@ int startup(bool bare)
 {
     for (int i = 0; i < steps; ++i)
         QTest::mouseClick(i % 2 ? remove : add, Qt::LeftButton);
+}
+
+double microsecondsPerStep(QPushButton *add, QPushButton *remove, int steps)
+{
+    QElapsedTimer timer;
+    timer.start();
+    runSteps(add, remove, steps);
+    return double(timer.nsecsElapsed()) / 1000.0 / steps;
 }
 
 int step(int steps)
@@ -90,15 +102,13 @@ int step(int steps)
     auto *cellsPerMl = qobject_cast<QLabel *>(grid->itemAtPosition(4, 1)->widget());
     QTest::mouseClick(square, Qt::LeftButton);
 
-    QElapsedTimer timer;
-    timer.start();
-    runSteps(add, remove, steps);
-    const double microseconds = timer.nsecsElapsed() / 1000.0 / steps;
+    const double microseconds = microsecondsPerStep(add, remove, steps);
 
     // an odd number of steps ends on "Add 1": the square holds 1
     const QString expected = steps % 2 ? QStringLiteral("100,000") : QStringLiteral("0");
     if (cellsPerMl->text() != expected) {
-        std::fprintf(stderr, "steps did not reach the labels: %s\n", qPrintable(cellsPerMl->text()));
+        std::fprintf(stderr, "steps did not reach the labels: %s\n",
+                     qPrintable(cellsPerMl->text()));
         return 1;
     }
     std::printf("%.2f\n", microseconds);
@@ -120,10 +130,7 @@ int bareStep(int steps)
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;
 
-    QElapsedTimer timer;
-    timer.start();
-    runSteps(add, remove, steps);
-    std::printf("%.2f\n", timer.nsecsElapsed() / 1000.0 / steps);
+    std::printf("%.2f\n", microsecondsPerStep(add, remove, steps));
     return 0;
 }
 

@@ -13,7 +13,7 @@ clang-format --dry-run --Werror $sources
 # clang builds everything once, so the tests' moc output exists and the
 # fuzzer's flags are understood; it doubles as a warning check under clang.
 echo "== clang build"
-CC=clang CXX=clang++ cmake -S . -B build/lint -DCMAKE_BUILD_TYPE=Debug -DYEASTCALC_FUZZ=ON \
+CC=clang CXX=clang++ cmake -S . -B build/lint -DCMAKE_BUILD_TYPE=Debug -DYEASTCALC_FUZZ=ON -DYEASTCALC_BENCH=ON \
     -DCMAKE_EXPORT_COMPILE_COMMANDS=ON -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build build/lint --parallel
 
