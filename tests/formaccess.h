@@ -31,34 +31,33 @@ public:
     {
     }
 
-    QWidget *at(int row, int column) const
-    {
-        QLayoutItem *item = grid->itemAtPosition(row, column);
-        return item ? item->widget() : nullptr;
-    }
-    QString caption(int row) const { return qobject_cast<QLabel *>(at(row, 0))->text(); }
+    QWidget *at(int row, int column) const { return grid->itemAtPosition(row, column)->widget(); }
 
     QComboBox *dilution() const { return qobject_cast<QComboBox *>(at(0, 1)); }
     QLineEdit *slurry() const { return qobject_cast<QLineEdit *>(at(1, 1)); }
     QLineEdit *gravity() const { return qobject_cast<QLineEdit *>(at(2, 1)); }
-    QLabel *cellsPerMl() const { return qobject_cast<QLabel *>(at(4, 1)); }
-    QLabel *cellsTotal() const { return qobject_cast<QLabel *>(at(5, 1)); }
-    QLabel *mlNeeded() const { return qobject_cast<QLabel *>(at(6, 1)); }
-    QGridLayout *countGrid() const
-    {
-        return qobject_cast<QGridLayout *>(grid->itemAtPosition(8, 0)->layout());
-    }
     QLineEdit *square(int index) const
     {
-        return qobject_cast<QLineEdit *>(
-                countGrid()->itemAtPosition(index / 3, index % 3)->widget());
+        auto *countGrid = qobject_cast<QGridLayout *>(grid->itemAtPosition(8, 0)->layout());
+        return qobject_cast<QLineEdit *>(countGrid->itemAtPosition(index / 3, index % 3)->widget());
     }
     QPushButton *addButton() const { return qobject_cast<QPushButton *>(at(10, 0)); }
     QPushButton *removeButton() const { return qobject_cast<QPushButton *>(at(10, 1)); }
 
+    QStringList squares() const
+    {
+        QStringList texts;
+        for (int i = 0; i < 9; ++i)
+            texts << square(i)->text();
+        return texts;
+    }
+    // cells per ml, cells total, ml needed
     QStringList results() const
     {
-        return {cellsPerMl()->text(), cellsTotal()->text(), mlNeeded()->text()};
+        QStringList texts;
+        for (int row : {4, 5, 6})
+            texts << qobject_cast<QLabel *>(at(row, 1))->text();
+        return texts;
     }
 
     // Replaces a field's text by typing, so the validator has its say.

@@ -9,9 +9,16 @@ private slots:
     void figures();
     void messagesOfOneStep_data();
     void messagesOfOneStep();
-    void dilutionShowsAtNextStep();
-    void removingTheLastCountClearsResults();
+    void editsShowOnlyAtTheNextStep();
+    void removingTheLastCountClearsTheFigures();
 };
+
+static void row(const char *name, const char *dilution, const char *slurry, const char *gravity,
+                const QStringList &counts, const char *results)
+{
+    QTest::newRow(name) << QString(dilution) << QString(slurry) << QString(gravity) << counts
+                        << QString(results).split(QLatin1Char(' '));
+}
 
 void tst_Calculation::figures_data()
 {
@@ -21,90 +28,38 @@ void tst_Calculation::figures_data()
     QTest::addColumn<QStringList>("counts");
     QTest::addColumn<QStringList>("results");
 
-    const QString maxCount = QString::number(std::numeric_limits<int>::max());
+    row("one square of 1", "10", "", "", {"1"}, "100,000 0 0");
+    row("one square of 50, 100 ml at 12 P", "10", "100", "12", {"50"},
+        "5,000,000 500,000,000 9,120");
+    row("three squares of 1 round down", "10", "", "", {"1", "1", "1"}, "99,999 0 0");
+    row("five squares at 1:100", "100", "200", "12", {"25", "30", "28", "31", "27"},
+        "28,200,000 5,640,000,000 1,617");
+    row("nine squares, 1500 ml at 14 P", "10", "1500", "14",
+        {"40", "38", "42", "45", "39", "41", "37", "44", "43"}, "4,100,000 6,150,000,000 12,975");
+    row("negative gravity", "10", "", "-3", {"7"}, "700,000 0 -16,285");
 
-    QTest::newRow("one square of 1") << "10"
-                                     << ""
-                                     << "" << QStringList{"1"} << QStringList{"100,000", "0", "0"};
-    QTest::newRow("one square of 50, 100 ml at 12 P")
-            << "10"
-            << "100"
-            << "12" << QStringList{"50"} << QStringList{"5,000,000", "500,000,000", "9,120"};
-    QTest::newRow("three squares of 1 round down")
-            << "10"
-            << ""
-            << "" << QStringList{"1", "1", "1"} << QStringList{"99,999", "0", "0"};
-    QTest::newRow("five squares at 1:100") << "100"
-                                           << "200"
-                                           << "12" << QStringList{"25", "30", "28", "31", "27"}
-                                           << QStringList{"28,200,000", "5,640,000,000", "1,617"};
-    QTest::newRow("all nine squares, 1500 ml at 14 P")
-            << "10"
-            << "1500"
-            << "14" << QStringList{"40", "38", "42", "45", "39", "41", "37", "44", "43"}
-            << QStringList{"4,100,000", "6,150,000,000", "12,975"};
-    QTest::newRow("negative gravity")
-            << "10"
-            << ""
-            << "-3" << QStringList{"7"} << QStringList{"700,000", "0", "-16,285"};
+    row("the last square counts like the first", "10", "100", "12",
+        {"0", "0", "0", "0", "0", "0", "0", "0", "50"}, "5,000,000 500,000,000 9,120");
+    row("empty and zero squares add nothing", "10", "100", "12", {"", "0", "50", ""},
+        "5,000,000 500,000,000 9,120");
+    row("one square of 20", "10", "", "", {"20"}, "2,000,000 0 0");
+    row("two squares of 20", "10", "", "", {"20", "20"}, "2,000,000 0 0");
+    row("three squares of 20 round down", "10", "", "", {"20", "20", "20"}, "1,999,999 0 0");
+    row("three squares of 1 at 1:100", "100", "", "12", {"1", "1", "1"}, "999,999 0 45,600");
+    row("gravity 12.5 reads as 0", "10", "100", "12.5", {"50"}, "5,000,000 500,000,000 0");
 
-    QTest::newRow("the last square counts like the first")
-            << "10"
-            << "100"
-            << "12" << QStringList{"0", "0", "0", "0", "0", "0", "0", "0", "50"}
-            << QStringList{"5,000,000", "500,000,000", "9,120"};
-    QTest::newRow("empty and zero squares add nothing")
-            << "10"
-            << "100"
-            << "12" << QStringList{"", "0", "50", ""}
-            << QStringList{"5,000,000", "500,000,000", "9,120"};
-    QTest::newRow("one square of 20")
-            << "10"
-            << ""
-            << "" << QStringList{"20"} << QStringList{"2,000,000", "0", "0"};
-    QTest::newRow("two squares of 20")
-            << "10"
-            << ""
-            << "" << QStringList{"20", "20"} << QStringList{"2,000,000", "0", "0"};
-    QTest::newRow("three squares of 20 round down")
-            << "10"
-            << ""
-            << "" << QStringList{"20", "20", "20"} << QStringList{"1,999,999", "0", "0"};
-    QTest::newRow("three squares of 1 at 1:100")
-            << "100"
-            << ""
-            << "12" << QStringList{"1", "1", "1"} << QStringList{"999,999", "0", "45,600"};
-    QTest::newRow("gravity with a decimal point reads as 0")
-            << "10"
-            << "100"
-            << "12.5" << QStringList{"50"} << QStringList{"5,000,000", "500,000,000", "0"};
-
-    QTest::newRow("highest gravity")
-            << "10"
-            << "10000"
-            << "2147483647" << QStringList{"1"}
-            << QStringList{"100,000", "1,000,000,000", "81,604,378,586,000"};
-    QTest::newRow("lowest gravity")
-            << "1000000"
-            << "10000"
-            << "-2147483648" << QStringList{"1"}
-            << QStringList{"10,000,000,000", "100,000,000,000,000", "-816,043,786"};
-    QTest::newRow("total just inside 64 bits")
-            << "1000000"
-            << "9999"
-            << "12" << QStringList{"92234"}
-            << QStringList{"922,340,000,000,000", "9,222,477,660,000,000,000", "0"};
-    QTest::newRow("total past 64 bits shows exactly")
-            << "1000000"
-            << "10000"
-            << "12" << QStringList{"92234"}
-            << QStringList{"922,340,000,000,000", "9,223,400,000,000,000,000", "0"};
+    row("highest gravity", "10", "10000", "2147483647", {"1"},
+        "100,000 1,000,000,000 81,604,378,586,000");
+    row("lowest gravity", "1000000", "10000", "-2147483648", {"1"},
+        "10,000,000,000 100,000,000,000,000 -816,043,786");
+    row("total just inside 64 bits", "1000000", "9999", "12", {"92234"},
+        "922,340,000,000,000 9,222,477,660,000,000,000 0");
+    row("total past 64 bits shows exactly", "1000000", "10000", "12", {"92234"},
+        "922,340,000,000,000 9,223,400,000,000,000,000 0");
     // the largest double below 2^63, and ten thousand times it
-    QTest::newRow("cells per ml past 64 bits stop at the top")
-            << "1000000"
-            << "10000"
-            << "12" << nineOf(maxCount)
-            << QStringList{"9,223,372,036,854,774,784", "92,233,720,368,547,747,840,000", "0"};
+    row("cells per ml past 64 bits stop at the top", "1000000", "10000", "12",
+        nineOf(QString::number(std::numeric_limits<int>::max())),
+        "9,223,372,036,854,774,784 92,233,720,368,547,747,840,000 0");
 }
 
 void tst_Calculation::figures()
@@ -155,30 +110,35 @@ void tst_Calculation::messagesOfOneStep()
     QCOMPARE(log.take(), messages);
 }
 
-void tst_Calculation::dilutionShowsAtNextStep()
+void tst_Calculation::editsShowOnlyAtTheNextStep()
 {
     MainWindow window;
     Form form(window);
     MessageLog log;
     form.recalculateWith(QStringLiteral("10"), QString(), QStringLiteral("12"),
                          {QStringLiteral("50")});
-    QCOMPARE(form.results(), QStringList({"5,000,000", "0", "9,120"}));
+    const QStringList shown = {"5,000,000", "0", "9,120"};
+    QCOMPARE(form.results(), shown);
+    log.take();
 
-    form.dilution()->setCurrentIndex(form.dilution()->findText(QStringLiteral("100")));
-    QCOMPARE(form.results(), QStringList({"5,000,000", "0", "9,120"}));
+    form.dilution()->setCurrentIndex(1);
+    Form::type(form.slurry(), QStringLiteral("100"));
+    Form::type(form.gravity(), QStringLiteral("24"));
+    Form::type(form.square(1), QStringLiteral("50"));
+    QCOMPARE(form.results(), shown);
+    QCOMPARE(log.take(), QStringList());
 
     QTest::mouseClick(form.addButton(), Qt::LeftButton);
     QTest::mouseClick(form.removeButton(), Qt::LeftButton);
-    QCOMPARE(form.results(), QStringList({"50,000,000", "0", "912"}));
+    QCOMPARE(form.results(), QStringList({"50,000,000", "5,000,000,000", "1,824"}));
 }
 
-void tst_Calculation::removingTheLastCountClearsResults()
+void tst_Calculation::removingTheLastCountClearsTheFigures()
 {
     MainWindow window;
     Form form(window);
     MessageLog log;
-    form.recalculateWith(QStringLiteral("10"), QStringLiteral("100"), QStringLiteral("12"),
-                         {QStringLiteral("1")});
+    form.recalculateWith(QStringLiteral("10"), QStringLiteral("100"), QStringLiteral("12"), {"1"});
     QCOMPARE(form.results(), QStringList({"100,000", "10,000,000", "456,000"}));
     log.take();
 

@@ -15,57 +15,62 @@ private slots:
     void pressesSelect();
     void tabThenArrowStepsThePressedSquare();
     void squareBeyondTheGridStillRecalculates();
-
-private:
-    static void showActive(MainWindow &window)
-    {
-        window.show();
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-    }
 };
 
-static QStringList squareTexts(const Form &form)
+// + and - click the buttons, u and d press the arrow keys on the given square.
+static void act(const Form &form, int square, const QString &steps)
 {
-    QStringList texts;
-    for (int i = 0; i < 9; ++i)
-        texts << form.square(i)->text();
-    return texts;
+    for (const QChar step : steps) {
+        if (step == QLatin1Char('+') || step == QLatin1Char('-'))
+            QTest::mouseClick(step == QLatin1Char('+') ? form.addButton() : form.removeButton(),
+                              Qt::LeftButton);
+        else
+            QTest::keyClick(form.square(square),
+                            step == QLatin1Char('u') ? Qt::Key_Up : Qt::Key_Down);
+    }
+}
+
+static void showActive(MainWindow &window)
+{
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
 }
 
 void tst_Stepping::nothingSelectedNothingSteps_data()
 {
-    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("step");
     QTest::addColumn<QStringList>("messages");
 
-    QTest::newRow("Add 1") << "add" << QStringList();
-    QTest::newRow("Remove 1") << "remove" << QStringList();
-    QTest::newRow("Up on a square reached by Tab") << "up" << QStringList{"lineEdit -> Qt::Key_Up"};
+    QTest::newRow("Add 1") << "+" << QStringList();
+    QTest::newRow("Remove 1") << "-" << QStringList();
+    QTest::newRow("Up on a square reached by Tab") << "u" << QStringList{"lineEdit -> Qt::Key_Up"};
     QTest::newRow("Down on a square reached by Tab")
-            << "down" << QStringList{"lineEdit -> Qt::Key_Down"};
+            << "d" << QStringList{"lineEdit -> Qt::Key_Down"};
 }
 
 void tst_Stepping::nothingSelectedNothingSteps()
 {
-    QFETCH(QString, action);
+    QFETCH(QString, step);
     QFETCH(QStringList, messages);
 
     MainWindow window;
     Form form(window);
     form.square(3)->setText(QStringLiteral("7"));
-    const QStringList squares = squareTexts(form);
-
+    const QStringList squares = form.squares();
     MessageLog log;
-    if (action == QLatin1String("add"))
-        QTest::mouseClick(form.addButton(), Qt::LeftButton);
-    else if (action == QLatin1String("remove"))
-        QTest::mouseClick(form.removeButton(), Qt::LeftButton);
-    else
-        QTest::keyClick(form.square(3), action == QLatin1String("up") ? Qt::Key_Up : Qt::Key_Down);
+    act(form, 3, step);
 
     QCOMPARE(log.take(), messages);
-    QCOMPARE(squareTexts(form), squares);
+    QCOMPARE(form.squares(), squares);
     QCOMPARE(form.results(), QStringList({"0", "0", "0"}));
+}
+
+static void stepRow(const char *name, const char *start, const char *steps, const char *shown,
+                    const char *results)
+{
+    QTest::newRow(name) << QString(start) << QString(steps) << QString(shown)
+                        << QString(results).split(QLatin1Char(' '));
 }
 
 void tst_Stepping::steps_data()
@@ -75,40 +80,18 @@ void tst_Stepping::steps_data()
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QStringList>("results");
 
-    // + and - are the buttons, u and d the arrow keys
-    QTest::newRow("Add 1 on a fresh square") << "0"
-                                             << "+"
-                                             << "1" << QStringList{"100,000", "0", "0"};
-    QTest::newRow("Up on a fresh square") << "0"
-                                          << "u"
-                                          << "1" << QStringList{"100,000", "0", "0"};
-    QTest::newRow("Remove 1 at 0 stays 0") << "0"
-                                           << "-"
-                                           << "0" << QStringList{"0", "0", "0"};
-    QTest::newRow("Down at 0 stays 0") << "0"
-                                       << "d"
-                                       << "0" << QStringList{"0", "0", "0"};
-    QTest::newRow("an emptied square reads as 0") << ""
-                                                  << "+"
-                                                  << "1" << QStringList{"100,000", "0", "0"};
-    QTest::newRow("Remove 1 on an emptied square") << ""
-                                                   << "-"
-                                                   << "" << QStringList{"0", "0", "0"};
-    QTest::newRow("500 steps past the typing limit")
-            << "500"
-            << "+"
-            << "501" << QStringList{"50,100,000", "0", "0"};
-    QTest::newRow("buttons and keys mixed") << "10"
-                                            << "++u-dd+"
-                                            << "11" << QStringList{"1,100,000", "0", "0"};
-    QTest::newRow("the largest count steps down")
-            << "2147483647"
-            << "-"
-            << "2147483646" << QStringList{"214,748,364,600,000", "0", "0"};
-    QTest::newRow("the largest count stays put going up")
-            << "2147483647"
-            << "+"
-            << "2147483647" << QStringList{"214,748,364,700,000", "0", "0"};
+    stepRow("Add 1 on a fresh square", "0", "+", "1", "100,000 0 0");
+    stepRow("Up on a fresh square", "0", "u", "1", "100,000 0 0");
+    stepRow("Remove 1 at 0 stays 0", "0", "-", "0", "0 0 0");
+    stepRow("Down at 0 stays 0", "0", "d", "0", "0 0 0");
+    stepRow("an emptied square reads as 0", "", "+", "1", "100,000 0 0");
+    stepRow("Remove 1 on an emptied square", "", "-", "", "0 0 0");
+    stepRow("500 steps past the typing limit", "500", "+", "501", "50,100,000 0 0");
+    stepRow("buttons and keys mixed", "10", "++u-dd+", "11", "1,100,000 0 0");
+    stepRow("the largest count steps down", "2147483647", "-", "2147483646",
+            "214,748,364,600,000 0 0");
+    stepRow("the largest count stays put going up", "2147483647", "+", "2147483647",
+            "214,748,364,700,000 0 0");
 }
 
 void tst_Stepping::steps()
@@ -123,19 +106,19 @@ void tst_Stepping::steps()
     form.square(4)->setText(start);
     MessageLog log;
     form.press(4);
-    for (const QChar step : steps) {
-        if (step == QLatin1Char('+'))
-            QTest::mouseClick(form.addButton(), Qt::LeftButton);
-        else if (step == QLatin1Char('-'))
-            QTest::mouseClick(form.removeButton(), Qt::LeftButton);
-        else
-            QTest::keyClick(form.square(4), step == QLatin1Char('u') ? Qt::Key_Up : Qt::Key_Down);
-    }
+    act(form, 4, steps);
 
     QStringList expected = nineOf(QStringLiteral("0"));
     expected[4] = shown;
-    QCOMPARE(squareTexts(form), expected);
+    QCOMPARE(form.squares(), expected);
     QCOMPARE(form.results(), results);
+}
+
+static void keyRow(const char *name, Qt::Key key, Qt::KeyboardModifiers modifiers, bool autoRepeat,
+                   const char *shown, const char *message = "")
+{
+    QTest::newRow(name) << int(key) << int(modifiers) << autoRepeat << QString(shown)
+                        << QString(message);
 }
 
 void tst_Stepping::keys_data()
@@ -146,27 +129,18 @@ void tst_Stepping::keys_data()
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("message");
 
-    const int none = Qt::NoModifier;
-    QTest::newRow("Up") << int(Qt::Key_Up) << none << false << "6"
-                        << "lineEdit -> Qt::Key_Up";
-    QTest::newRow("Down") << int(Qt::Key_Down) << none << false << "4"
-                          << "lineEdit -> Qt::Key_Down";
-    QTest::newRow("Shift+Up") << int(Qt::Key_Up) << int(Qt::ShiftModifier) << false << "6"
-                              << "lineEdit -> Qt::Key_Up";
-    QTest::newRow("Ctrl+Down") << int(Qt::Key_Down) << int(Qt::ControlModifier) << false << "4"
-                               << "lineEdit -> Qt::Key_Down";
-    QTest::newRow("Alt+Up") << int(Qt::Key_Up) << int(Qt::AltModifier) << false << "6"
-                            << "lineEdit -> Qt::Key_Up";
-    QTest::newRow("keypad Up") << int(Qt::Key_Up) << int(Qt::KeypadModifier) << false << "6"
-                               << "lineEdit -> Qt::Key_Up";
-    QTest::newRow("held Down repeating") << int(Qt::Key_Down) << none << true << "4"
-                                         << "lineEdit -> Qt::Key_Down";
-    QTest::newRow("Left does nothing") << int(Qt::Key_Left) << none << false << "5"
-                                       << "";
-    QTest::newRow("Page Up does nothing") << int(Qt::Key_PageUp) << none << false << "5"
-                                          << "";
-    QTest::newRow("Plus does nothing") << int(Qt::Key_Plus) << none << false << "5"
-                                       << "";
+    const char *up = "lineEdit -> Qt::Key_Up";
+    const char *down = "lineEdit -> Qt::Key_Down";
+    keyRow("Up", Qt::Key_Up, Qt::NoModifier, false, "6", up);
+    keyRow("Down", Qt::Key_Down, Qt::NoModifier, false, "4", down);
+    keyRow("Shift+Up", Qt::Key_Up, Qt::ShiftModifier, false, "6", up);
+    keyRow("Ctrl+Down", Qt::Key_Down, Qt::ControlModifier, false, "4", down);
+    keyRow("Alt+Up", Qt::Key_Up, Qt::AltModifier, false, "6", up);
+    keyRow("keypad Up", Qt::Key_Up, Qt::KeypadModifier, false, "6", up);
+    keyRow("held Down repeating", Qt::Key_Down, Qt::NoModifier, true, "4", down);
+    keyRow("Left does nothing", Qt::Key_Left, Qt::NoModifier, false, "5");
+    keyRow("Page Up does nothing", Qt::Key_PageUp, Qt::NoModifier, false, "5");
+    keyRow("Plus does nothing", Qt::Key_Plus, Qt::NoModifier, false, "5");
 }
 
 void tst_Stepping::keys()
@@ -190,12 +164,8 @@ void tst_Stepping::keys()
 
     QCOMPARE(form.square(2)->text(), shown);
     const QStringList messages = log.take();
-    if (message.isEmpty()) {
-        QCOMPARE(messages, QStringList());
-    } else {
-        QCOMPARE(messages.size(), 4);
-        QCOMPARE(messages.first(), message);
-    }
+    QCOMPARE(messages.size(), message.isEmpty() ? 0 : 4);
+    QCOMPARE(messages.value(0), message);
 }
 
 void tst_Stepping::pressesSelect_data()
@@ -222,7 +192,7 @@ void tst_Stepping::pressesSelect()
 
     // The press still reaches the square, and selecting it recalculates nothing.
     QCOMPARE(QApplication::focusWidget(), form.square(1));
-    QCOMPARE(squareTexts(form), nineOf(QStringLiteral("0")));
+    QCOMPARE(form.squares(), nineOf(QStringLiteral("0")));
 
     QTest::mouseClick(form.addButton(), Qt::LeftButton);
     QCOMPARE(form.square(1)->text(), QStringLiteral("1"));
@@ -237,12 +207,11 @@ void tst_Stepping::tabThenArrowStepsThePressedSquare()
     form.press(4);
     QTest::keyClick(form.square(4), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), form.square(5));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    act(form, 5, QStringLiteral("uu"));
 
     QStringList expected = nineOf(QStringLiteral("0"));
     expected[4] = QStringLiteral("2");
-    QCOMPARE(squareTexts(form), expected);
+    QCOMPARE(form.squares(), expected);
 }
 
 void tst_Stepping::squareBeyondTheGridStillRecalculates()
@@ -252,7 +221,7 @@ void tst_Stepping::squareBeyondTheGridStillRecalculates()
     form.square(0)->setText(QStringLiteral("50"));
     MessageLog log;
     QVERIFY(QMetaObject::invokeMethod(&window, "setcurrentSquare", Q_ARG(int, 12)));
-    QTest::mouseClick(form.addButton(), Qt::LeftButton);
+    act(form, 0, QStringLiteral("+"));
 
     QCOMPARE(form.square(0)->text(), QStringLiteral("50"));
     QCOMPARE(form.results(), QStringList({"5,000,000", "0", "0"}));
