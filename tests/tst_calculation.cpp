@@ -13,8 +13,8 @@ private slots:
     void removingTheLastCountClearsTheFigures();
 };
 
-static void row(const char *name, const char *dilution, const char *slurry, const char *gravity,
-                const QStringList &counts, const char *results)
+static void figuresRow(const char *name, const char *dilution, const char *slurry,
+                       const char *gravity, const QStringList &counts, const char *results)
 {
     QTest::newRow(name) << QString(dilution) << QString(slurry) << QString(gravity) << counts
                         << QString(results).split(QLatin1Char(' '));
@@ -28,38 +28,39 @@ void tst_Calculation::figures_data()
     QTest::addColumn<QStringList>("counts");
     QTest::addColumn<QStringList>("results");
 
-    row("one square of 1", "10", "", "", {"1"}, "100,000 0 0");
-    row("one square of 50, 100 ml at 12 P", "10", "100", "12", {"50"},
-        "5,000,000 500,000,000 9,120");
-    row("three squares of 1 round down", "10", "", "", {"1", "1", "1"}, "99,999 0 0");
-    row("five squares at 1:100", "100", "200", "12", {"25", "30", "28", "31", "27"},
-        "28,200,000 5,640,000,000 1,617");
-    row("nine squares, 1500 ml at 14 P", "10", "1500", "14",
-        {"40", "38", "42", "45", "39", "41", "37", "44", "43"}, "4,100,000 6,150,000,000 12,975");
-    row("negative gravity", "10", "", "-3", {"7"}, "700,000 0 -16,285");
+    figuresRow("one square of 1", "10", "", "", {"1"}, "100,000 0 0");
+    figuresRow("one square of 50, 100 ml at 12 P", "10", "100", "12", {"50"},
+               "5,000,000 500,000,000 9,120");
+    figuresRow("three squares of 1 round down", "10", "", "", {"1", "1", "1"}, "99,999 0 0");
+    figuresRow("five squares at 1:100", "100", "200", "12", {"25", "30", "28", "31", "27"},
+               "28,200,000 5,640,000,000 1,617");
+    figuresRow("nine squares, 1500 ml at 14 P", "10", "1500", "14",
+               {"40", "38", "42", "45", "39", "41", "37", "44", "43"},
+               "4,100,000 6,150,000,000 12,975");
+    figuresRow("negative gravity", "10", "", "-3", {"7"}, "700,000 0 -16,285");
 
-    row("the last square counts like the first", "10", "100", "12",
-        {"0", "0", "0", "0", "0", "0", "0", "0", "50"}, "5,000,000 500,000,000 9,120");
-    row("empty and zero squares add nothing", "10", "100", "12", {"", "0", "50", ""},
-        "5,000,000 500,000,000 9,120");
-    row("one square of 20", "10", "", "", {"20"}, "2,000,000 0 0");
-    row("two squares of 20", "10", "", "", {"20", "20"}, "2,000,000 0 0");
-    row("three squares of 20 round down", "10", "", "", {"20", "20", "20"}, "1,999,999 0 0");
-    row("three squares of 1 at 1:100", "100", "", "12", {"1", "1", "1"}, "999,999 0 45,600");
-    row("gravity 12.5 reads as 0", "10", "100", "12.5", {"50"}, "5,000,000 500,000,000 0");
+    figuresRow("the last square counts like the first", "10", "100", "12",
+               {"0", "0", "0", "0", "0", "0", "0", "0", "50"}, "5,000,000 500,000,000 9,120");
+    figuresRow("empty and zero squares add nothing", "10", "100", "12", {"", "0", "50", ""},
+               "5,000,000 500,000,000 9,120");
+    figuresRow("one square of 20", "10", "", "", {"20"}, "2,000,000 0 0");
+    figuresRow("two squares of 20", "10", "", "", {"20", "20"}, "2,000,000 0 0");
+    figuresRow("three squares of 20 round down", "10", "", "", {"20", "20", "20"}, "1,999,999 0 0");
+    figuresRow("three squares of 1 at 1:100", "100", "", "12", {"1", "1", "1"}, "999,999 0 45,600");
+    figuresRow("gravity 12.5 reads as 0", "10", "100", "12.5", {"50"}, "5,000,000 500,000,000 0");
 
-    row("highest gravity", "10", "10000", "2147483647", {"1"},
-        "100,000 1,000,000,000 81,604,378,586,000");
-    row("lowest gravity", "1000000", "10000", "-2147483648", {"1"},
-        "10,000,000,000 100,000,000,000,000 -816,043,786");
-    row("total just inside 64 bits", "1000000", "9999", "12", {"92234"},
-        "922,340,000,000,000 9,222,477,660,000,000,000 0");
-    row("total past 64 bits shows exactly", "1000000", "10000", "12", {"92234"},
-        "922,340,000,000,000 9,223,400,000,000,000,000 0");
+    figuresRow("highest gravity", "10", "10000", "2147483647", {"1"},
+               "100,000 1,000,000,000 81,604,378,586,000");
+    figuresRow("lowest gravity", "1000000", "10000", "-2147483648", {"1"},
+               "10,000,000,000 100,000,000,000,000 -816,043,786");
+    figuresRow("total just inside 64 bits", "1000000", "9999", "12", {"92234"},
+               "922,340,000,000,000 9,222,477,660,000,000,000 0");
+    figuresRow("total past 64 bits shows exactly", "1000000", "10000", "12", {"92234"},
+               "922,340,000,000,000 9,223,400,000,000,000,000 0");
     // the largest double below 2^63, and ten thousand times it
-    row("cells per ml past 64 bits stop at the top", "1000000", "10000", "12",
-        nineOf(QString::number(std::numeric_limits<int>::max())),
-        "9,223,372,036,854,774,784 92,233,720,368,547,747,840,000 0");
+    figuresRow("cells per ml past 64 bits stop at the top", "1000000", "10000", "12",
+               nineOf(QString::number(std::numeric_limits<int>::max())),
+               "9,223,372,036,854,774,784 92,233,720,368,547,747,840,000 0");
 }
 
 void tst_Calculation::figures()
