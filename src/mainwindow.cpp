@@ -37,22 +37,18 @@ public:
         }
         const State state = QIntValidator::validate(input, pos);
         bool ok = false;
-        if (state == Intermediate && input.toLongLong(&ok) > top() && ok)
-            return Invalid;
-        return state;
+        const qlonglong value = input.toLongLong(&ok);
+        return state == Intermediate && ok && value > top() ? Invalid : state;
     }
 };
 
-// Counts stepped into the billions push the per-ml figure towards 2^63; past
-// it the conversion would be undefined, so it stops at the largest double below.
+// Counts stepped into the billions push the per-ml figure past 2^63, where the
+// conversion would be undefined, so it stops at the largest double below.
+// The value is never negative: counts and dilutions are positive.
 qint64 truncatedToInt64(double value)
 {
     constexpr double limit = 0x1p63;
-    if (!(value < limit))
-        return qint64(std::nextafter(limit, 0.0));
-    if (!(value > -limit))
-        return std::numeric_limits<qint64>::min();
-    return qint64(value);
+    return value < limit ? qint64(value) : qint64(std::nextafter(limit, 0.0));
 }
 
 // slurry x cells per ml leaves 64 bits once a square is stepped to ~92,000 at
@@ -247,9 +243,10 @@ void MainWindow::recalculate()
     const int slurry = slurryEdit->text().toInt();
     cellsTotalLabel->setText(groupedProduct(english, slurry, cellsPerMl));
 
-    // |gravity| * 3.8e9 stays below 2^63 for any int.
+    // |gravity| * 3.8e9 stays below 2^63 for any int, and with a square counted
+    // at the lowest dilution cellsPerMl is still at least 99,999.
     const int gravity = platoEdit->text().toInt();
-    const qint64 mlNeeded = cellsPerMl != 0 ? gravity * Q_INT64_C(3800000000) / cellsPerMl : 0;
+    const qint64 mlNeeded = gravity * Q_INT64_C(3800000000) / cellsPerMl;
     qDebug() << gravity << " * " << 1000000 << " * " << 3800 << " / " << cellsPerMl << " = "
              << mlNeeded;
     mlNeededLabel->setText(english.toString(mlNeeded));
