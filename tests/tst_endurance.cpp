@@ -26,14 +26,14 @@ static void countMessage(QtMsgType, const QMessageLogContext &, const QString &)
     ++messageCount;
 }
 
-// Resident memory as the kernel reports it, or -1 where there is no /proc.
+// Resident memory as the kernel reports it, or -1 if it cannot be read.
 static qint64 residentBytes()
 {
     QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!status.open(QIODevice::ReadOnly))
         return -1;
-    while (!status.atEnd()) {
-        const QByteArray line = status.readLine();
+    // procfs reports a size of 0, so read it whole rather than up to atEnd()
+    for (const QByteArray &line : status.readAll().split('\n')) {
         if (line.startsWith("VmRSS:"))
             return line.mid(6).trimmed().split(' ').first().toLongLong() * 1024;
     }
@@ -70,9 +70,10 @@ void tst_Endurance::hundredThousandSteps()
 
 #ifdef UNDER_ADDRESS_SANITIZER
     QSKIP("AddressSanitizer holds freed memory in quarantine; LeakSanitizer covers leaks there");
+#elif !defined(Q_OS_LINUX)
+    QSKIP("resident memory is read from /proc");
 #endif
-    if (before < 0)
-        QSKIP("no /proc/self/status here");
+    QVERIFY(before > 0);
     // Even one leaked 16-byte block a step would add 3 MiB over 99,000 steps.
     QVERIFY2(after - before < 1048576,
              qPrintable(QStringLiteral("resident %1 -> %2 bytes").arg(before).arg(after)));
