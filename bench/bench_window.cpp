@@ -3,17 +3,12 @@
 //   bench_window startup window|bare   microseconds to the end of the first paint, peak RSS in KiB
 //   bench_window step N [bare]         microseconds per click on "Add 1" or "Remove 1", or
 //                                      on two plain buttons connected to nothing
-#include "mainwindow.h"
+#include "formaccess.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QGridLayout>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMainWindow>
-#include <QPushButton>
 #include <QTimer>
-#include <QtTest>
 
 #include <sys/resource.h>
 
@@ -94,21 +89,16 @@ int step(int steps)
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;
-    auto *grid = qobject_cast<QGridLayout *>(window.centralWidget()->layout());
-    auto *squares = qobject_cast<QGridLayout *>(grid->itemAtPosition(8, 0)->layout());
-    QWidget *square = squares->itemAtPosition(1, 1)->widget();
-    auto *add = qobject_cast<QPushButton *>(grid->itemAtPosition(10, 0)->widget());
-    auto *remove = qobject_cast<QPushButton *>(grid->itemAtPosition(10, 1)->widget());
-    auto *cellsPerMl = qobject_cast<QLabel *>(grid->itemAtPosition(4, 1)->widget());
-    QTest::mouseClick(square, Qt::LeftButton);
+    const Form form(window);
+    form.press(4);
 
-    const double microseconds = microsecondsPerStep(add, remove, steps);
+    const double microseconds = microsecondsPerStep(form.addButton(), form.removeButton(), steps);
 
     // an odd number of steps ends on "Add 1": the square holds 1
     const QString expected = steps % 2 ? QStringLiteral("100,000") : QStringLiteral("0");
-    if (cellsPerMl->text() != expected) {
-        std::fprintf(stderr, "steps did not reach the labels: %s\n",
-                     qPrintable(cellsPerMl->text()));
+    const QString cellsPerMl = form.results().first();
+    if (cellsPerMl != expected) {
+        std::fprintf(stderr, "steps did not reach the labels: %s\n", qPrintable(cellsPerMl));
         return 1;
     }
     std::printf("%.2f\n", microseconds);

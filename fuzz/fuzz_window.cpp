@@ -7,16 +7,9 @@
 //   6 f n  type n%24 characters into field f%11 (0-8 squares, 9 slurry, 10 gravity)
 //   7 f n  paste them instead
 //   8 s n  a square that stepping has carried to an n%13-digit count
-#include "mainwindow.h"
+#include "formaccess.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QGridLayout>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRegularExpression>
-#include <QtTest>
 
 #include <cstdint>
 #include <cstdio>
@@ -34,26 +27,11 @@ struct Input
     uint8_t next() { return at < size ? data[at++] : 0; }
 };
 
-struct Form
+// Fields by number: 0-8 the squares, 9 the slurry, 10 the gravity.
+QLineEdit *field(const Form &form, int f)
 {
-    explicit Form(MainWindow &window)
-        : grid(qobject_cast<QGridLayout *>(window.centralWidget()->layout()))
-    {
-    }
-    QWidget *at(int row, int column) const { return grid->itemAtPosition(row, column)->widget(); }
-    QLineEdit *square(int i) const
-    {
-        auto *counts = qobject_cast<QGridLayout *>(grid->itemAtPosition(8, 0)->layout());
-        return qobject_cast<QLineEdit *>(counts->itemAtPosition(i / 3, i % 3)->widget());
-    }
-    QLineEdit *field(int f) const
-    {
-        return f < 9 ? square(f) : qobject_cast<QLineEdit *>(at(f == 9 ? 1 : 2, 1));
-    }
-    QString result(int row) const { return qobject_cast<QLabel *>(at(row, 1))->text(); }
-
-    QGridLayout *grid;
-};
+    return f < 9 ? form.square(f) : f == 9 ? form.slurry() : form.gravity();
+}
 
 void fail(const char *what, const QString &detail)
 {
@@ -88,43 +66,44 @@ qint64 readGrouped(const QString &text, bool *ok)
 
 void checkFigures(const Form &form)
 {
+    // cells per ml, cells total, ml needed
+    const QStringList shown = form.results();
     static const QRegularExpression grouped(QStringLiteral("^-?[0-9]{1,3}(,[0-9]{3})*$"));
-    for (int row : {4, 5, 6}) {
-        if (!grouped.match(form.result(row)).hasMatch())
-            fail("figure not a grouped integer", form.result(row));
+    for (const QString &figure : shown) {
+        if (!grouped.match(figure).hasMatch())
+            fail("figure not a grouped integer", figure);
     }
-    const bool negativeGravity = form.field(10)->text().toInt() < 0;
-    for (int row : {4, 5}) {
-        if (form.result(row).startsWith(QLatin1Char('-')))
-            fail("negative cell count", form.result(row));
+    for (int i : {0, 1}) {
+        if (shown.at(i).startsWith(QLatin1Char('-')))
+            fail("negative cell count", shown.at(i));
     }
-    if (form.result(6).startsWith(QLatin1Char('-')) && !negativeGravity)
-        fail("negative ml without negative gravity", form.result(6));
+    const qint64 gravity = form.gravity()->text().toInt();
+    if (shown.at(2).startsWith(QLatin1Char('-')) && gravity >= 0)
+        fail("negative ml without negative gravity", shown.at(2));
 
     bool counted = false;
     for (int i = 0; i < 9; ++i)
         counted = counted || form.square(i)->text().toInt() > 0;
     bool ok = false;
-    const qint64 perMl = readGrouped(form.result(4), &ok);
+    const qint64 perMl = readGrouped(shown.at(0), &ok);
     if (!ok || (counted ? perMl <= 0 : perMl != 0))
-        fail("cells per ml against the counts", form.result(4));
+        fail("cells per ml against the counts", shown.at(0));
     if (!counted) {
-        if (form.result(5) != QLatin1String("0") || form.result(6) != QLatin1String("0"))
-            fail("figures left over with nothing counted",
-                 form.result(5) + QLatin1Char(' ') + form.result(6));
+        if (shown.at(1) != QLatin1String("0") || shown.at(2) != QLatin1String("0"))
+            fail("figures left over with nothing counted", shown.join(QLatin1Char(' ')));
         return;
     }
 
-    const qint64 slurry = form.field(9)->text().toInt();
+    const qint64 slurry = form.slurry()->text().toInt();
     qint64 total = 0;
-    if (!__builtin_mul_overflow(slurry, perMl, &total) && readGrouped(form.result(5), &ok) != total)
-        fail("total is not slurry x cells per ml", form.result(5));
-    if (__builtin_mul_overflow(slurry, perMl, &total) && form.result(5).size() < 25)
-        fail("total past 64 bits shown too short", form.result(5));
+    const bool fits = !__builtin_mul_overflow(slurry, perMl, &total);
+    if (fits && readGrouped(shown.at(1), &ok) != total)
+        fail("total is not slurry x cells per ml", shown.at(1));
+    if (!fits && shown.at(1).size() < 25)
+        fail("total past 64 bits shown too short", shown.at(1));
 
-    const qint64 gravity = form.field(10)->text().toInt();
-    if (readGrouped(form.result(6), &ok) != gravity * 3800000000LL / perMl)
-        fail("ml needed is not gravity x 3.8e9 / cells per ml", form.result(6));
+    if (readGrouped(shown.at(2), &ok) != gravity * 3800000000LL / perMl)
+        fail("ml needed is not gravity x 3.8e9 / cells per ml", shown.at(2));
 }
 
 void checkInputs(const Form &form)
@@ -133,7 +112,7 @@ void checkInputs(const Form &form)
         if (!isPlainDigits(form.square(i)->text()))
             fail("square holds more than digits", form.square(i)->text());
     }
-    const QString slurry = form.field(9)->text();
+    const QString slurry = form.slurry()->text();
     if (!isPlainDigits(slurry) || slurry.toInt() > 10000)
         fail("slurry outside 0 to 10000", slurry);
 }
@@ -175,7 +154,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             const int step = op % 2 ? 1 : -1;
             const int before = selected >= 0 ? form.square(selected)->text().toInt() : 0;
             if (op <= 2) {
-                QTest::mouseClick(qobject_cast<QPushButton *>(form.at(10, op - 1)), Qt::LeftButton);
+                QTest::mouseClick(op == 1 ? form.addButton() : form.removeButton(), Qt::LeftButton);
             } else {
                 const int b = input.next();
                 QTest::keyClick(form.square(b % 9), step > 0 ? Qt::Key_Up : Qt::Key_Down,
@@ -196,19 +175,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             QTest::mouseClick(form.square(selected),
                               (b / 9) % 2 ? Qt::RightButton : Qt::LeftButton);
         } else if (op == 5) {
-            qobject_cast<QComboBox *>(form.at(0, 1))->setCurrentIndex(input.next() % 6);
+            form.dilution()->setCurrentIndex(input.next() % 6);
         } else if (op == 6 || op == 7) {
-            QLineEdit *field = form.field(input.next() % 11);
+            QLineEdit *edit = field(form, input.next() % 11);
             const QString text = textFrom(input, input.next() % 24);
-            field->selectAll();
-            QTest::keyClick(field, Qt::Key_Backspace);
+            Form::type(edit, QString());
             if (op == 6) {
                 // keyClicks() only knows ASCII; other digits come as key events with text.
                 for (const QChar ch : text)
-                    QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(ch),
+                    QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(ch),
                                         Qt::NoModifier);
-            } else
-                field->insert(text);
+            } else {
+                edit->insert(text);
+            }
         } else {
             QLineEdit *square = form.square(input.next() % 9);
             const int length = input.next() % 13;
