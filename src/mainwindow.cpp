@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 
 #include <cmath>
 #include <limits>
@@ -24,27 +25,25 @@ public:
     PlainIntValidator(int bottom, int top, QObject *parent)
         : QIntValidator(bottom, top, parent)
     {
-        QLocale c = QLocale::c();
-        c.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
-        setLocale(c);
     }
 
-    State validate(QString &input, int &pos) const override
+    State validate(QString &input, int & /* pos */) const override
     {
         for (const QChar ch : input) {
             if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
                 return Invalid;
         }
-        const State state = QIntValidator::validate(input, pos);
+        if (input.isEmpty())
+            return Intermediate;
         bool ok = false;
-        const qlonglong value = input.toLongLong(&ok);
-        return state == Intermediate && ok && value > top() ? Invalid : state;
+        const int value = input.toInt(&ok);
+        return ok && value <= top() ? Acceptable : Invalid;
     }
 };
 
-// Counts stepped into the billions push the per-ml figure past 2^63, where the
-// conversion would be undefined, so it stops at the largest double below.
-// The value is never negative: counts and dilutions are positive.
+// A square stepped to about 922 million at 1:1,000,000 pushes the per-ml figure
+// past 2^63, where the conversion would be undefined, so it stops at the
+// largest double below. The value is never negative: counts and dilutions are positive.
 qint64 truncatedToInt64(double value)
 {
     constexpr double limit = 0x1p63;
@@ -54,23 +53,46 @@ qint64 truncatedToInt64(double value)
 // slurry x cells per ml leaves 64 bits once a square is stepped to ~92,000 at
 // full slurry and dilution, so the product is worked in base-10^9 limbs and
 // shown exactly rather than wrapped.
-QString groupedProduct(const QLocale &locale, int factor, qint64 value)
+QString groupedProduct(const QLocale &locale, quint64 x, quint64 y)
 {
     constexpr quint64 limb = 1000000000;
-    const quint64 x = factor < 0 ? 0 - quint64(factor) : quint64(factor);
-    const quint64 y = value < 0 ? 0 - quint64(value) : quint64(value);
-
     const quint64 low = x * (y % limb);
     const quint64 middle = x * (y / limb % limb) + low / limb;
     const quint64 high = x * (y / limb / limb) + middle / limb;
     const quint64 belowHigh = middle % limb * limb + low % limb;
 
     // 10^18 + belowHigh formats as "1,000,..." with all 18 digits; the 1 is dropped.
-    QString text = high == 0
-            ? locale.toString(belowHigh)
-            : locale.toString(high) + locale.toString(limb * limb + belowHigh).mid(1);
-    if ((factor < 0) != (value < 0) && (high != 0 || belowHigh != 0))
-        text.prepend(locale.negativeSign());
+    return high == 0 ? locale.toString(belowHigh)
+                     : locale.toString(high) + locale.toString(limb * limb + belowHigh).mid(1);
+}
+
+// Thousandths of a degree, so that 16.4 reads exactly; a point or a comma
+// separates the decimals and digits past the third are dropped.
+qint64 readGravity(const QString &text)
+{
+    static const QRegularExpression decimal(QStringLiteral("^\\s*([+-]?[0-9]+)[.,]([0-9]+)\\s*$"));
+    const QRegularExpressionMatch match = decimal.match(text);
+    if (!match.hasMatch())
+        return qint64(text.toInt()) * 1000;
+    bool ok = false;
+    const qint64 whole = match.captured(1).toInt(&ok);
+    if (!ok)
+        return 0;
+    const qint64 thousandths = match.captured(2).left(3).leftJustified(3, QLatin1Char('0')).toInt();
+    return match.captured(1).startsWith(QLatin1Char('-')) ? whole * 1000 - thousandths
+                                                           : whole * 1000 + thousandths;
+}
+
+// The gravity as read: a point, no trailing zeros, whole numbers as typed.
+QByteArray gravityText(qint64 thousandths)
+{
+    const quint64 size = thousandths < 0 ? 0 - quint64(thousandths) : quint64(thousandths);
+    QByteArray text = (thousandths < 0 ? "-" : "") + QByteArray::number(size / 1000);
+    if (size % 1000 != 0) {
+        text += '.' + QByteArray::number(size % 1000 + 1000).mid(1);
+        while (text.endsWith('0'))
+            text.chop(1);
+    }
     return text;
 }
 
@@ -186,8 +208,15 @@ void MainWindow::doMath(int delta)
     if (currentSquare < 9) {
         QLineEdit *square = squareEdits[currentSquare];
         const qint64 count = qint64(square->text().toInt()) + delta;
-        if (count >= 0 && count <= std::numeric_limits<int>::max())
+        if (count >= 0 && count <= std::numeric_limits<int>::max()) {
+            // The line edit only refuses an edit when the text before it was valid,
+            // and a count stepped past 500 is not; written without the validator,
+            // it stands as valid and every edit after it is checked again.
+            const QValidator *validator = square->validator();
+            square->setValidator(nullptr);
             square->setText(QString::number(count));
+            square->setValidator(validator);
+        }
     }
     recalculate();
 }
@@ -241,13 +270,15 @@ void MainWindow::recalculate()
     cellsPerMlLabel->setText(english.toString(cellsPerMl));
 
     const int slurry = slurryEdit->text().toInt();
-    cellsTotalLabel->setText(groupedProduct(english, slurry, cellsPerMl));
+    cellsTotalLabel->setText(groupedProduct(english, quint64(slurry), quint64(cellsPerMl)));
 
-    // |gravity| * 3.8e9 stays below 2^63 for any int, and with a square counted
-    // at the lowest dilution cellsPerMl is still at least 99,999.
-    const int gravity = platoEdit->text().toInt();
-    const qint64 mlNeeded = gravity * Q_INT64_C(3800000000) / cellsPerMl;
-    qDebug() << gravity << " * " << 1000000 << " * " << 3800 << " / " << cellsPerMl << " = "
-             << mlNeeded;
+    // Worked in thousandths of a degree: gravity x 3.8e9 / cellsPerMl is exactly
+    // thousandths x 3.8e6 / cellsPerMl, and |thousandths| < 2^31 * 1000 keeps that
+    // product below 8.2e18, inside 64 bits. With a square counted at the lowest
+    // dilution cellsPerMl is still at least 99,999.
+    const qint64 gravity = readGravity(platoEdit->text());
+    const qint64 mlNeeded = gravity * 3800000 / cellsPerMl;
+    qDebug() << gravityText(gravity).constData() << " * " << 1000000 << " * " << 3800 << " / "
+             << cellsPerMl << " = " << mlNeeded;
     mlNeededLabel->setText(english.toString(mlNeeded));
 }

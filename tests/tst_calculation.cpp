@@ -47,7 +47,7 @@ void tst_Calculation::figures_data()
     figuresRow("two squares of 20", "10", "", "", {"20", "20"}, "2,000,000 0 0");
     figuresRow("three squares of 20 round down", "10", "", "", {"20", "20", "20"}, "1,999,999 0 0");
     figuresRow("three squares of 1 at 1:100", "100", "", "12", {"1", "1", "1"}, "999,999 0 45,600");
-    figuresRow("gravity 12.5 reads as 0", "10", "100", "12.5", {"50"}, "5,000,000 500,000,000 0");
+    figuresRow("gravity 12.5", "10", "100", "12.5", {"50"}, "5,000,000 500,000,000 9,500");
 
     figuresRow("highest gravity", "10", "10000", "2147483647", {"1"},
                "100,000 1,000,000,000 81,604,378,586,000");
