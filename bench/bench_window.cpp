@@ -3,12 +3,16 @@
 //   bench_window startup window|bare   microseconds to the end of the first paint, peak RSS in KiB
 //   bench_window step N [bare]         microseconds per click on "Add 1" or "Remove 1", or
 //                                      on two plain buttons connected to nothing
-#include "formaccess.h"
+#include "mainwindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QGridLayout>
+#include <QLabel>
 #include <QMainWindow>
+#include <QPushButton>
 #include <QTimer>
+#include <QtTest>
 
 #include <sys/resource.h>
 
@@ -89,14 +93,20 @@ int step(int steps)
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;
-    const Form form(window);
-    form.press(4);
+    auto *grid = qobject_cast<QGridLayout *>(window.centralWidget()->layout());
+    const auto widgetAt = [grid](int row, int column) {
+        return grid->itemAtPosition(row, column)->widget();
+    };
+    auto *squares = qobject_cast<QGridLayout *>(grid->itemAtPosition(8, 0)->layout());
+    QTest::mouseClick(squares->itemAtPosition(1, 1)->widget(), Qt::LeftButton);
+    auto *add = qobject_cast<QPushButton *>(widgetAt(10, 0));
+    auto *remove = qobject_cast<QPushButton *>(widgetAt(10, 1));
 
-    const double microseconds = microsecondsPerStep(form.addButton(), form.removeButton(), steps);
+    const double microseconds = microsecondsPerStep(add, remove, steps);
 
     // an odd number of steps ends on "Add 1": the square holds 1
     const QString expected = steps % 2 ? QStringLiteral("100,000") : QStringLiteral("0");
-    const QString cellsPerMl = form.results().first();
+    const QString cellsPerMl = qobject_cast<QLabel *>(widgetAt(4, 1))->text();
     if (cellsPerMl != expected) {
         std::fprintf(stderr, "steps did not reach the labels: %s\n", qPrintable(cellsPerMl));
         return 1;

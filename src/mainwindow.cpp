@@ -80,7 +80,7 @@ qint64 readGravity(const QString &text)
         return 0;
     const qint64 thousandths = match.captured(2).left(3).leftJustified(3, QLatin1Char('0')).toInt();
     return match.captured(1).startsWith(QLatin1Char('-')) ? whole * 1000 - thousandths
-                                                           : whole * 1000 + thousandths;
+                                                          : whole * 1000 + thousandths;
 }
 
 // The gravity as read: a point, no trailing zeros, whole numbers as typed.
