@@ -45,8 +45,8 @@ class tst_Window : public QObject
     {
         messages.clear();
         for (const QString &token : script.split(' ')) {
-            const int split = token.indexOf(QRegularExpression(QStringLiteral("[=>]")));
-            const int row = QStringLiteral("xsg").indexOf(token.left(split));
+            const int split = int(token.indexOf(QRegularExpression(QStringLiteral("[=>]"))));
+            const int row = int(QStringLiteral("xsg").indexOf(token.left(split)));
             QWidget *field = widgetAt(row < 0 ? 8 : row, row < 0 ? token.left(split).toInt() : 1);
             if (split > 0 && token.at(split) == '=')
                 field->setProperty(row ? "text" : "currentText", token.mid(split + 1));
