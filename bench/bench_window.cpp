@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures the window against the toolkit's floor, a bare QMainWindow holding
 // one QLabel, each in a fresh process:
 //   bench_window startup window|bare   microseconds to the end of the first paint, peak RSS in KiB

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures start-up to first paint and peak memory against a bare QMainWindow
 # with one QLabel, and one step through the real event path against the same
 # clicks on two plain buttons, on the same Qt under the offscreen platform. RUNS sets the number of fresh processes per

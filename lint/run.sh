@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the layout with clang-format, then runs clang-tidy (.clang-tidy) and
 # cppcheck over the program, its tests and the benchmark. Any finding fails.
 set -euo pipefail

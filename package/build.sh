@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package: build/package/yeastcalc_<version>_<arch>.deb, with
 # its dependencies worked out from the binary by dpkg-shlibdeps.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Validates the desktop entry and AppStream metadata, checks what
 # `cmake --install` lays out, builds the .deb, installs it with apt-get,
 # starts the installed program headless and removes the package again.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the real program under Xvfb with a window manager and saves two
 # pictures of its window: screenshot/window.png as it opens, and
 # screenshot/worked-count.png after a count typed and stepped by keyboard and

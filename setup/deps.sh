@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs, through apt-get, whichever of the build's packages (and any named
 # on the command line) this machine lacks.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up, builds and starts the calculator. Arguments go to the program
 # (Qt's own options, such as -style Fusion).
 set -euo pipefail

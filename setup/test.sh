@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up, builds and runs the whole test suite headless, twice: once as
 # shipped, once under AddressSanitizer and UndefinedBehaviorSanitizer.
 # With "qt5" it builds and tests against Qt 5.15 instead.
