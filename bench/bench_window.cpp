@@ -65,6 +65,7 @@ int startup(bool bare)
     } else {
         window = std::make_unique<MainWindow>();
     }
+    // cppcheck-suppress unreadVariable ; it watches for the first paint while it lives
     FirstPaint firstPaint(window.get());
     window->show();
     QTimer::singleShot(10000, qApp, SLOT(quit()));

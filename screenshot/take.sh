@@ -5,14 +5,15 @@
 # screenshot/worked-count.png after a count typed and stepped by keyboard and
 # mouse. Then closes it as the window manager would and checks it exits with 0.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+self=$(realpath "$0")
+cd "$(dirname "$self")/.."
 
 setup/deps.sh xvfb xauth openbox wmctrl xdotool imagemagick
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build build/release --parallel >/dev/null
+cmake --build build/release --parallel "$(nproc)" >/dev/null
 
 if [ -z "${SCREENSHOT_INSIDE_XVFB:-}" ]; then
-    exec env SCREENSHOT_INSIDE_XVFB=1 xvfb-run -a -s "-screen 0 640x480x24" "$0"
+    exec env SCREENSHOT_INSIDE_XVFB=1 xvfb-run -a -s "-screen 0 640x480x24" "$self"
 fi
 
 XDG_RUNTIME_DIR=$(mktemp -d)

@@ -22,6 +22,13 @@ done
 
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null 2>&1; then
+        echo "Missing: ${missing[*]}" >&2
+        echo "Installing them needs root, and this machine has no sudo. As root, run:" >&2
+        echo "    apt-get update && apt-get install ${missing[*]}" >&2
+        echo "then run this command again." >&2
+        exit 1
+    fi
     sudo=(sudo)
 fi
 echo "Installing: ${missing[*]}"

@@ -13,7 +13,7 @@ if [ "${1:-}" = qt5 ]; then
     cmake -S . -B build/qt5 -DCMAKE_BUILD_TYPE=Debug -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
         -DQT_DIR="/usr/lib/$(gcc -print-multiarch)/cmake/Qt5"
     cmake --build build/qt5 --parallel "$jobs"
-    ctest --test-dir build/qt5 --output-on-failure
+    (cd build/qt5 && ctest --output-on-failure)
     exit 0
 fi
 
@@ -21,13 +21,14 @@ setup/deps.sh
 
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 cmake --build build/test --parallel "$jobs"
-ctest --test-dir build/test --output-on-failure
+(cd build/test && ctest --output-on-failure)
 
 # GCC leaves the two float checks out of "undefined"; they guard the density division.
 sanitizers="-fsanitize=address,undefined,float-divide-by-zero,float-cast-overflow -fno-sanitize-recover=all -fno-omit-frame-pointer"
 cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
     -DCMAKE_CXX_FLAGS="$sanitizers" -DCMAKE_EXE_LINKER_FLAGS="$sanitizers"
 cmake --build build/sanitize --parallel "$jobs"
+cd build/sanitize
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-    ctest --test-dir build/sanitize --output-on-failure
+    ctest --output-on-failure
