@@ -87,10 +87,10 @@ qint64 readGravity(const QString &text)
 // The gravity as read: a point, no trailing zeros, whole numbers as typed.
 QByteArray gravityText(qint64 thousandths)
 {
-    const quint64 size = thousandths < 0 ? 0 - quint64(thousandths) : quint64(thousandths);
-    QByteArray text = (thousandths < 0 ? "-" : "") + QByteArray::number(size / 1000);
-    if (size % 1000 != 0) {
-        text += '.' + QByteArray::number(size % 1000 + 1000).mid(1);
+    const quint64 magnitude = thousandths < 0 ? 0 - quint64(thousandths) : quint64(thousandths);
+    QByteArray text = (thousandths < 0 ? "-" : "") + QByteArray::number(magnitude / 1000);
+    if (magnitude % 1000 != 0) {
+        text += '.' + QByteArray::number(magnitude % 1000).rightJustified(3, '0');
         while (text.endsWith('0'))
             text.chop(1);
     }
@@ -274,12 +274,12 @@ void MainWindow::recalculate()
     cellsTotalLabel->setText(groupedProduct(english, quint64(slurry), quint64(cellsPerMl)));
 
     // Worked in thousandths of a degree: gravity x 3.8e9 / cellsPerMl is exactly
-    // thousandths x 3.8e6 / cellsPerMl, and |thousandths| < 2^31 * 1000 keeps that
-    // product below 8.2e18, inside 64 bits. With a square counted at the lowest
-    // dilution cellsPerMl is still at least 99,999.
-    const qint64 gravity = readGravity(platoEdit->text());
-    const qint64 mlNeeded = gravity * 3800000 / cellsPerMl;
-    qDebug() << gravityText(gravity).constData() << " * " << 1000000 << " * " << 3800 << " / "
-             << cellsPerMl << " = " << mlNeeded;
+    // thousandths x 3.8e6 / cellsPerMl. At most 2,147,483,648,999 thousandths keep
+    // that product below 8.2e18, inside 64 bits. With a square counted at the
+    // lowest dilution cellsPerMl is still at least 99,999.
+    const qint64 gravityThousandths = readGravity(platoEdit->text());
+    const qint64 mlNeeded = gravityThousandths * 3800000 / cellsPerMl;
+    qDebug() << gravityText(gravityThousandths).constData() << " * " << 1000000 << " * " << 3800
+             << " / " << cellsPerMl << " = " << mlNeeded;
     mlNeededLabel->setText(english.toString(mlNeeded));
 }
