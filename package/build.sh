@@ -12,7 +12,8 @@ cmake -S . -B build/package -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DCMA
     -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
     -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)"
 cmake --build build/package --parallel "$(nproc)"
-deb=$(cd build/package && cpack -G DEB | tee /dev/stderr \
-    | sed -n 's/^CPack: - package: \(.*\) generated\.$/\1/p')
+report=$(cd build/package && cpack -G DEB)
+printf '%s\n' "$report" >&2
+deb=$(printf '%s\n' "$report" | sed -n 's/^CPack: - package: \(.*\) generated\.$/\1/p')
 [ -n "$deb" ] || { echo "cpack reported no package" >&2; exit 1; }
 echo "$deb"
