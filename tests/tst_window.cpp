@@ -48,6 +48,7 @@ class tst_Window : public QObject
             const int split = int(token.indexOf(QRegularExpression(QStringLiteral("[=>]"))));
             const int row = int(QStringLiteral("xsg").indexOf(token.left(split)));
             QWidget *field = widgetAt(row < 0 ? 8 : row, row < 0 ? token.left(split).toInt() : 1);
+            // The dilution, in row 0, is a combo box: its text is the item chosen.
             if (split > 0 && token.at(split) == '=')
                 field->setProperty(row ? "text" : "currentText", token.mid(split + 1));
             else if (split > 0)
