@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 
 #include <cmath>
 #include <limits>
@@ -28,6 +27,9 @@ public:
     {
     }
 
+    // The one count past the top that may stand: the one a step wrote.
+    void setStepped(const QString &count) { stepped = count; }
+
     State validate(QString &input, int & /* pos */) const override
     {
         for (const QChar ch : input) {
@@ -38,8 +40,13 @@ public:
             return Intermediate;
         bool ok = false;
         const int value = input.toInt(&ok);
-        return ok && value <= top() ? Acceptable : Invalid;
+        if (ok && value <= top())
+            return Acceptable;
+        return input == stepped ? Intermediate : Invalid;
     }
+
+private:
+    QString stepped;
 };
 
 // A square stepped to about 922 million at 1:1,000,000 pushes the per-ml figure
@@ -69,19 +76,26 @@ QString groupedProduct(const QLocale &locale, quint64 x, quint64 y)
 
 // Thousandths of a degree, so that 16.4 reads exactly; a point or a comma
 // separates the decimals and digits past the third are dropped.
-qint64 readGravity(const QString &text)
+qint64 readGravityThousandths(const QString &text)
 {
-    static const QRegularExpression decimal(QStringLiteral("^\\s*([+-]?[0-9]+)[.,]([0-9]+)\\s*$"));
-    const QRegularExpressionMatch match = decimal.match(text);
-    if (!match.hasMatch())
-        return qint64(text.toInt()) * 1000;
+    const QString trimmed = text.trimmed();
+    int point = int(trimmed.indexOf(QLatin1Char('.')));
+    if (point < 0)
+        point = int(trimmed.indexOf(QLatin1Char(',')));
+    const QString whole = point < 0 ? trimmed : trimmed.left(point);
+    const QString decimals = point < 0 ? QString() : trimmed.mid(point + 1);
+    for (const QChar ch : decimals) {
+        if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
+            return 0;
+    }
+    // Sign and digits go through one toLongLong with the point moved three
+    // places, so a decimal takes exactly the signs a whole number takes, and
+    // -0.5 keeps its sign.
     bool ok = false;
-    const qint64 whole = match.captured(1).toInt(&ok);
-    if (!ok)
-        return 0;
-    const qint64 thousandths = match.captured(2).left(3).leftJustified(3, QLatin1Char('0')).toInt();
-    return match.captured(1).startsWith(QLatin1Char('-')) ? whole * 1000 - thousandths
-                                                          : whole * 1000 + thousandths;
+    const qint64 thousandths =
+            (whole + decimals.left(3).leftJustified(3, QLatin1Char('0'))).toLongLong(&ok);
+    const qint64 limit = 1000 * qint64(std::numeric_limits<int>::max()) + 999;
+    return ok && thousandths <= limit && thousandths >= -limit - 1000 ? thousandths : 0;
 }
 
 // The gravity as read: a point, no trailing zeros, whole numbers as typed.
@@ -95,6 +109,13 @@ QByteArray gravityText(qint64 thousandths)
             text.chop(1);
     }
     return text;
+}
+
+// The window made each square's validator and owns it; the line edit hands it back const.
+PlainIntValidator *squareValidator(const QLineEdit *square)
+{
+    return const_cast<PlainIntValidator *>(
+            static_cast<const PlainIntValidator *>(square->validator()));
 }
 
 QFrame *createRule()
@@ -210,13 +231,11 @@ void MainWindow::doMath(int delta)
         QLineEdit *square = squareEdits[currentSquare];
         const qint64 count = qint64(square->text().toInt()) + delta;
         if (count >= 0 && count <= std::numeric_limits<int>::max()) {
-            // The line edit only refuses an edit when the text before it was valid,
-            // and a count stepped past 500 is not; written without the validator,
-            // it stands as valid and every edit after it is checked again.
-            const QValidator *validator = square->validator();
-            square->setValidator(nullptr);
-            square->setText(QString::number(count));
-            square->setValidator(validator);
+            // The validator lets the stepped count stand, so a square never holds an
+            // Invalid text, Undo's included, and the line edit keeps refusing edits.
+            const QString text = QString::number(count);
+            squareValidator(square)->setStepped(text);
+            square->setText(text);
         }
     }
     recalculate();
@@ -245,8 +264,8 @@ void MainWindow::recalculate()
     for (const QLineEdit *square : squareEdits) {
         const int count = square->text().toInt();
         if (count > 0) {
-            // Summed, not multiplied: three squares make 0.30000000000000004,
-            // which is why three squares of 1 show 99,999.
+            // Summed, not multiplied: six squares sum to 0.6 but 6 * 0.1 is
+            // 0.6000000000000001, so six squares of 1 show 100,000, not 99,999.
             chamberVolume += 0.1;
             countSum += count;
         }
@@ -277,7 +296,7 @@ void MainWindow::recalculate()
     // thousandths x 3.8e6 / cellsPerMl. At most 2,147,483,648,999 thousandths keep
     // that product below 8.2e18, inside 64 bits. With a square counted at the
     // lowest dilution cellsPerMl is still at least 99,999.
-    const qint64 gravityThousandths = readGravity(platoEdit->text());
+    const qint64 gravityThousandths = readGravityThousandths(platoEdit->text());
     const qint64 mlNeeded = gravityThousandths * 3800000 / cellsPerMl;
     qDebug() << gravityText(gravityThousandths).constData() << " * " << 1000000 << " * " << 3800
              << " / " << cellsPerMl << " = " << mlNeeded;

@@ -1,65 +1,75 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow.h"
 
-#include <QGridLayout>
-#include <QLineEdit>
 #include <QtTest>
+#include <QtWidgets>
 
+// The window's own debug messages; every other message goes on to QtTest's output.
 static QStringList messages;
+static QtMessageHandler passOn;
 
 class tst_Window : public QObject
 {
     Q_OBJECT
 
     std::unique_ptr<MainWindow> window;
+    // By the names a script uses: the squares "0" to "8", the buttons "+" and "-", and
+    // the dilution, slurry and gravity fields.
+    QHash<QString, QWidget *> named;
 
-    // The widgets by their place in the form, as the user finds them; row 8 holds the squares.
-    QWidget *widgetAt(int row, int column = 1) const
+    // The widget in a cell of a grid, or none where the layout has none there.
+    static QWidget *at(QLayout *layout, int row, int column)
     {
-        QLayoutItem *item = qobject_cast<QGridLayout *>(window->centralWidget()->layout())
-                                    ->itemAtPosition(row, row == 8 ? 0 : column);
-        auto *squares = qobject_cast<QGridLayout *>(item->layout());
-        return squares ? squares->itemAtPosition(column / 3, column % 3)->widget() : item->widget();
+        auto *grid = qobject_cast<QGridLayout *>(layout);
+        QLayoutItem *item = grid ? grid->itemAtPosition(row, column) : nullptr;
+        return item ? item->widget() : nullptr;
     }
-    QStringList texts(std::initializer_list<int> rows, int column = 1) const
+    // What the user sees in a cell of the form: a text, the dilution chosen, a rule.
+    QString shows(int row, int column) const
     {
-        QStringList list;
-        for (int row : rows)
-            list << widgetAt(row, column)->property("text").toString();
-        return list;
+        const QWidget *widget = at(window->centralWidget()->layout(), row, column);
+        const auto *rule = qobject_cast<const QFrame *>(widget);
+        if (!widget || (rule && rule->frameShape() == QFrame::HLine))
+            return widget ? "rule" : "nothing";
+        return widget->property(widget->inherits("QComboBox") ? "currentText" : "text").toString();
     }
     // The nine squares ("_" for an empty one), then the three figures.
     QString shown() const
     {
-        QString text;
+        QString shown;
         for (int i = 0; i < 9; ++i)
-            text += widgetAt(8, i)->property("text").toString().leftJustified(1, '_') + ' ';
-        return text + "| " + texts({4, 5, 6}).join(' ');
+            shown += named[QString::number(i)]->property("text").toString().leftJustified(1, '_')
+                    + ' ';
+        return shown + "| " + shows(4, 1) + ' ' + shows(5, 1) + ' ' + shows(6, 1);
     }
 
-    // Tokens: 3=25 puts 25 into square 3 (s the slurry, g the gravity, x the
-    // dilution) as stepping would, 3>25 types 25 after its text. Other tokens are
-    // steps: a digit presses that square, + and - click Add 1 and Remove 1, u and d
-    // are Up and Down typed into square 8, wherever the selection is.
-    void act(const QString &script) const
+    // Words split by spaces. "slurry>200" types 200 into a field ("0" to "8" are the
+    // squares), where \b is Backspace and ^ is Ctrl+Z; "dilution>100" picks that item.
+    // Any other word is a run of steps: a digit presses that square, + and - click
+    // Add 1 and Remove 1, u and d press Up and Down in square 8, wherever the selection is.
+    void act(const QString &script)
     {
         messages.clear();
-        for (const QString &token : script.split(' ')) {
-            const int split = int(token.indexOf(QRegularExpression(QStringLiteral("[=>]"))));
-            const int row = int(QStringLiteral("xsg").indexOf(token.left(split)));
-            QWidget *field = widgetAt(row < 0 ? 8 : row, row < 0 ? token.left(split).toInt() : 1);
-            // The dilution, in row 0, is a combo box: its text is the item chosen.
-            if (split > 0 && token.at(split) == '=')
-                field->setProperty(row ? "text" : "currentText", token.mid(split + 1));
-            else if (split > 0)
-                QTest::keyClicks(field, token.mid(split + 1));
-            for (const QChar c : split < 0 ? token : QString()) {
-                if (c.isDigit())
-                    QTest::mouseClick(widgetAt(8, c.digitValue()), Qt::LeftButton);
-                else if (c == '+' || c == '-')
-                    QTest::mouseClick(widgetAt(10, c == '-'), Qt::LeftButton);
+        for (const QString &word : script.split(' ')) {
+            const int typing = int(word.indexOf('>'));
+            QWidget *field = typing > 0 ? named.value(word.left(typing)) : nullptr;
+            QVERIFY2(typing < 0 || field, qPrintable("no field in " + word));
+            if (field && field->inherits("QComboBox"))
+                field->setProperty("currentText", word.mid(typing + 1));
+            for (const QChar key :
+                 field && !field->inherits("QComboBox") ? word.mid(typing + 1) : QString()) {
+                if (key == '^')
+                    QTest::keySequence(field, QKeySequence::Undo);
                 else
-                    QTest::keyClick(widgetAt(8, 8), c == 'u' ? Qt::Key_Up : Qt::Key_Down);
+                    QTest::keyClick(field, key.toLatin1());
+            }
+            for (const QChar step : typing < 0 ? word : QString()) {
+                if (step == 'u' || step == 'd')
+                    QTest::keyClick(named["8"], step == 'u' ? Qt::Key_Up : Qt::Key_Down);
+                else if (named.value(step))
+                    QTest::mouseClick(named[step], Qt::LeftButton);
+                else
+                    QFAIL(qPrintable(QString("no step ") + step));
             }
         }
     }
@@ -69,18 +79,44 @@ private slots:
     {
         // A brewer's desktop in English, where Qt's own validator would take "1,000".
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) {
-            messages << text;
-        });
+        passOn = qInstallMessageHandler(
+                [](QtMsgType type, const QMessageLogContext &context, const QString &text) {
+                    if (type == QtDebugMsg && qstrcmp(context.category, "default") == 0)
+                        messages << text;
+                    else
+                        passOn(type, context, text);
+                });
     }
-    void init() { window = std::make_unique<MainWindow>(); }
+    void init()
+    {
+        window = std::make_unique<MainWindow>();
+        QLayout *form = window->centralWidget()->layout();
+        named = {{"dilution", at(form, 0, 1)},
+                 {"slurry", at(form, 1, 1)},
+                 {"gravity", at(form, 2, 1)},
+                 {"+", at(form, 10, 0)},
+                 {"-", at(form, 10, 1)}};
+        auto *chamber = qobject_cast<QGridLayout *>(form);
+        for (int i = 0; i < 9; ++i)
+            named[QString::number(i)] = at(chamber && chamber->itemAtPosition(8, 0)
+                                                   ? chamber->itemAtPosition(8, 0)->layout()
+                                                   : nullptr,
+                                           i / 3, i % 3);
+        for (auto place = named.begin(); place != named.end(); ++place)
+            QVERIFY2(place.value(), qPrintable("the form has no " + place.key()));
+    }
 
+    // The form row by row, as the user reads it from left to right.
     void form()
     {
-        QCOMPARE(texts({0, 1, 2, 3, 4, 5, 6, 7, 9, 10}, 0) + texts({1, 2, 4, 5, 6, 10}),
-                 QStringList({"Dilution 1:X", "Slurry Volume (ml)", "Degree Plato:", "",
-                              "Cells Per ml:", "Cells Total:", "ml Needed / Gallon Wort:", "", "",
-                              "Add 1", "", "", "0", "0", "0", "Remove 1"}));
+        QStringList rows;
+        for (int row = 0; row < 11; ++row)
+            rows << shows(row, 0) + " | " + shows(row, 1);
+        QCOMPARE(rows,
+                 QStringList({"Dilution 1:X | 10", "Slurry Volume (ml) | ", "Degree Plato: | ",
+                              "rule | rule", "Cells Per ml: | 0", "Cells Total: | 0",
+                              "ml Needed / Gallon Wort: | 0", "rule | rule", "nothing | nothing",
+                              "rule | rule", "Add 1 | Remove 1"}));
     }
 
     void session_data()
@@ -88,19 +124,21 @@ private slots:
         QTest::addColumn<QString>("script");
         QTest::addColumn<QString>("result");
         // clang-format off
-        QTest::newRow("worked count") << "x=100 s=200 g=12 0=25 1=30 2=28 3=31 4=26 4+" << "25 30 28 31 27 0 0 0 0 | 28,200,000 5,640,000,000 1,617";
-        QTest::newRow("empty and 0 add nothing") << "s=100 g=12 0= 8=49 8+" << "_ 0 0 0 0 0 0 0 50 | 5,000,000 500,000,000 9,120";
-        QTest::newRow("three squares of 1 round down") << "x=1000 0=1 1=1 2=1 2-+" << "1 1 1 0 0 0 0 0 0 | 9,999,999 0 0";
-        QTest::newRow("buttons and keys") << "x=10000 5=10 5++u-dd" << "0 0 0 0 0 10 0 0 0 | 1,000,000,000 0 0";
-        QTest::newRow("top count stays, capped") << "x=1000000 s=10000 0=2147483647 0+" << "2147483647 0 0 0 0 0 0 0 0 | 9,223,372,036,854,774,784 92,233,720,368,547,747,840,000 0";
-        QTest::newRow("typing stops at the top") << "0= 0>501 s>1,000 s>1 0-+" << "50 0 0 0 0 0 0 0 0 | 5,000,000 5,000,000,000 0";
-        QTest::newRow("a stepped square keeps its top") << "0=500 0+ 0>9 0>\b" << "50 0 0 0 0 0 0 0 0 | 50,100,000 0 0";
-        QTest::newRow("edits wait for the next step") << "0+ x=100000 s>100 g>12 1= 1>5" << "1 5 0 0 0 0 0 0 0 | 100,000 0 0";
-        QTest::newRow("gravity in tenths") << "s=100 g>16.4 0=49 0+" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 12,464";
-        QTest::newRow("past thousandths dropped") << "s=100 g>12.3449 0=49 0+" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 9,381";
-        QTest::newRow("gravity not a number") << "s=100 g>12.5P 0=49 0+" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 0";
-        QTest::newRow("lowest gravity") << "s=100 g>-2147483648.999 0=49 0+" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 -1,632,087,573,239";
-        QTest::newRow("gravity out of range") << "x=100000 s=100 g>2147483648.5 0=49 0+" << "50 0 0 0 0 0 0 0 0 | 50,000,000,000 5,000,000,000,000 0";
+        QTest::newRow("worked count") << "dilution>100 slurry>200 gravity>12 0>\b25 1>\b30 2>\b28 3>\b31 4>\b26 4+" << "25 30 28 31 27 0 0 0 0 | 28,200,000 5,640,000,000 1,617";
+        QTest::newRow("empty and 0 add nothing") << "slurry>100 gravity>12 0>\b 8>\b49 8+" << "_ 0 0 0 0 0 0 0 50 | 5,000,000 500,000,000 9,120";
+        QTest::newRow("three squares of 1 round down") << "dilution>1000 0>\b1 1>\b1 2>\b1 2-+" << "1 1 1 0 0 0 0 0 0 | 9,999,999 0 0";
+        QTest::newRow("six squares of 1 add up their volume") << "0>\b1 1>\b1 2>\b1 3>\b1 4>\b1 5>\b1 5-+" << "1 1 1 1 1 1 0 0 0 | 100,000 0 0";
+        QTest::newRow("buttons and keys") << "dilution>10000 5>\b10 5++u-dd" << "0 0 0 0 0 10 0 0 0 | 1,000,000,000 0 0";
+        QTest::newRow("typing stops at the top") << "0>\b501 slurry>1,0001 0-+" << "50 0 0 0 0 0 0 0 0 | 5,000,000 5,000,000,000 0";
+        QTest::newRow("undo keeps a stepped square guarded") << "0>\b500 0+ 0>\b^9x,- +" << "502 0 0 0 0 0 0 0 0 | 50,200,000 0 0";
+        QTest::newRow("edits wait for the next step") << "0+ dilution>100000 slurry>100 gravity>12 1>\b5" << "1 5 0 0 0 0 0 0 0 | 100,000 0 0";
+        QTest::newRow("gravity in tenths") << "slurry>100 gravity>16.4 0>\b49 0+" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 12,464";
+        QTest::newRow("past thousandths dropped") << "slurry>100 gravity>12.3449 0>\b49 0+" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 9,381";
+        QTest::newRow("a point at the end, a no-break space after") << "slurry>100 gravity>12.\u00a0 0>\b49 0+" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 9,120";
+        QTest::newRow("a point at the start, a sign before") << "slurry>100 gravity>-.5 0>\b49 0+" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 -380";
+        QTest::newRow("gravity not a number") << "slurry>100 gravity>12.5P 0>\b49 0+" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 0";
+        QTest::newRow("lowest gravity") << "slurry>100 gravity>-2147483648.999 0>\b49 0+" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 -1,632,087,573,239";
+        QTest::newRow("gravity out of range") << "dilution>100000 slurry>100 gravity>2147483648.5 0>\b49 0+" << "50 0 0 0 0 0 0 0 0 | 50,000,000,000 5,000,000,000,000 0";
         // clang-format on
     }
     void session()
@@ -111,15 +149,24 @@ private slots:
         QCOMPARE(shown(), result);
     }
 
+    void largestCountStays()
+    {
+        act("dilution>1000000 slurry>10000 0>\b500 0");
+        window->doMath(2147483147); // as that many clicks on Add 1 would
+        act("+");
+        QCOMPARE(shown(),
+                 "2147483647 0 0 0 0 0 0 0 0 | 9,223,372,036,854,774,784 "
+                 "92,233,720,368,547,747,840,000 0");
+    }
+
     void messagesOfASession()
     {
-        act(QStringLiteral("u d + - g>-0,50 7u d d"));
-        QCOMPARE(messages,
-                 QStringList({"lineEdit -> Qt::Key_Up", "lineEdit -> Qt::Key_Down",
-                              "currentSquare =  7", "lineEdit -> Qt::Key_Up", "1", "100000",
-                              "-0.5  *  1000000  *  3800  /  100000  =  -19000",
-                              "lineEdit -> Qt::Key_Down", "0", "lineEdit -> Qt::Key_Down", "0"}));
-        QCOMPARE(shown(), QStringLiteral("0 0 0 0 0 0 0 0 0 | 0 0 0"));
+        act("u d + - gravity>-0,050 7u d d");
+        QCOMPARE(messages.join(" / "),
+                 "lineEdit -> Qt::Key_Up / lineEdit -> Qt::Key_Down / currentSquare =  7 / "
+                 "lineEdit -> Qt::Key_Up / 1 / 100000 / -0.05  *  1000000  *  3800  /  100000  =  "
+                 "-1900 / lineEdit -> Qt::Key_Down / 0 / lineEdit -> Qt::Key_Down / 0");
+        QCOMPARE(shown(), "0 0 0 0 0 0 0 0 0 | 0 0 0");
     }
 };
 
