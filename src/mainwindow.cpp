@@ -11,10 +11,17 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
 namespace {
+
+bool isPlainDigits(const QString &text)
+{
+    return std::all_of(text.cbegin(), text.cend(),
+                       [](QChar ch) { return ch >= QLatin1Char('0') && ch <= QLatin1Char('9'); });
+}
 
 // Plain digits only, and never above the top, even while typing: Qt 6's own
 // validator lets 999 stand under a top of 500 and accepts "1,000", which the
@@ -32,10 +39,8 @@ public:
 
     State validate(QString &input, int & /* pos */) const override
     {
-        for (const QChar ch : input) {
-            if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
-                return Invalid;
-        }
+        if (!isPlainDigits(input))
+            return Invalid;
         if (input.isEmpty())
             return Intermediate;
         bool ok = false;
@@ -84,10 +89,8 @@ qint64 readGravityThousandths(const QString &text)
         point = int(trimmed.indexOf(QLatin1Char(',')));
     const QString whole = point < 0 ? trimmed : trimmed.left(point);
     const QString decimals = point < 0 ? QString() : trimmed.mid(point + 1);
-    for (const QChar ch : decimals) {
-        if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
-            return 0;
-    }
+    if (!isPlainDigits(decimals))
+        return 0;
     // Sign and digits go through one toLongLong with the point moved three
     // places, so a decimal takes exactly the signs a whole number takes, and
     // -0.5 keeps its sign.
