@@ -80,8 +80,7 @@ private slots:
         window = std::make_unique<MainWindow>();
         const auto cell = [this](int row, int column) { return at(form(), row, column)->widget(); };
         named = {{"dilution", cell(0, 1)}, {"slurry", cell(1, 1)}, {"gravity", cell(2, 1)}};
-        named["+"] = cell(10, 0);
-        named["-"] = cell(10, 1);
+        named.insert({{"+", cell(10, 0)}, {"-", cell(10, 1)}});
         for (int i = 0; i < 9; ++i)
             named[QString::number(i)] = at(at(form(), 8, 0)->layout(), i / 3, i % 3)->widget();
     }
@@ -101,6 +100,7 @@ private slots:
         QTest::newRow("past thousandths dropped") << "slurry>100 gravity>12.3449 0>\b49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 9,381";
         QTest::newRow("a point at the end, a no-break space after") << "slurry>100 gravity>12.\u00a0 0>\b49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 9,120";
         QTest::newRow("a point at the start, a sign before") << "slurry>100 gravity>-.5 0>\b49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 -380";
+        QTest::newRow("gravity not a number") << "slurry>100 gravity>12.5P 0>\b49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 0";
         QTest::newRow("gravity below range") << "slurry>100 gravity>-3000000000 0>\b49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 0";
         QTest::newRow("gravity out of range") << "dilution>↓↓↓↓ slurry>100 gravity>2147483648.5 0>\b49 0 +" << "50 0 0 0 0 0 0 0 0 | 50,000,000,000 5,000,000,000,000 0";
         // clang-format on
