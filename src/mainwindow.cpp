@@ -23,18 +23,20 @@ bool isPlainDigits(const QString &text)
                        [](QChar ch) { return ch >= QLatin1Char('0') && ch <= QLatin1Char('9'); });
 }
 
-// Plain digits only, and never above the top, even while typing: Qt 6's own
-// validator lets 999 stand under a top of 500 and accepts "1,000", which the
-// calculation would then read as 0.
+// Plain digits up to the top while typing: Qt 6's own validator lets 999 stand
+// under a top of 500 and accepts "1,000", which the calculation would then read
+// as 0. Above the top stands only the count the last step wrote.
 class PlainIntValidator : public QIntValidator
 {
 public:
-    PlainIntValidator(int bottom, int top, QObject *parent)
-        : QIntValidator(bottom, top, parent)
+    PlainIntValidator(int top, QLineEdit *field, QObject *owner)
+        : QIntValidator(0, top, owner),
+          allowed(field->text())
     {
+        field->setValidator(this);
+        connect(field, &QLineEdit::textChanged, this, [this, field] { holdToRule(field); });
     }
 
-    // The one count past the top that may stand: the one a step wrote.
     void setStepped(const QString &count) { stepped = count; }
 
     State validate(QString &input, int & /* pos */) const override
@@ -51,7 +53,29 @@ public:
     }
 
 private:
+    // Qt's Redo can bring back a cursor past the end of a shorter text, or a
+    // selection that starts before it. The next edit then pads the text with
+    // spaces or reads outside it, and taking that edit back can leave a text this
+    // validator refuses, after which the line edit refuses nothing more. So every
+    // change is held to the rule here, whichever route it came by: a refused text
+    // gives way to the last one allowed, and positions outside the text are put
+    // back by setting it afresh, which also drops the history that held them.
+    void holdToRule(QLineEdit *field)
+    {
+        QString text = field->text();
+        int pos = 0;
+        if (validate(text, pos) == Invalid) {
+            field->setText(allowed);
+            return;
+        }
+        allowed = text;
+        if (field->cursorPosition() > text.size()
+            || (field->hasSelectedText() && field->selectionStart() < 0))
+            field->setText(text);
+    }
+
     QString stepped;
+    QString allowed;
 };
 
 // A square stepped to about 922 million at 1:1,000,000 pushes the per-ml figure
@@ -101,7 +125,7 @@ qint64 readGravityThousandths(const QString &text)
     return ok && thousandths <= limit && thousandths >= -limit - 1000 ? thousandths : 0;
 }
 
-// The gravity as read: a point, no trailing zeros, whole numbers as typed.
+// The gravity as read, written plainly: "+012" shows as 12 and "-.50" as -0.5.
 QByteArray gravityText(qint64 thousandths)
 {
     const quint64 magnitude = thousandths < 0 ? 0 - quint64(thousandths) : quint64(thousandths);
@@ -164,7 +188,7 @@ MainWindow::MainWindow(QWidget * /* parent */)
     mainGrid->addWidget(dilutionCaption, 0, 0);
     mainGrid->addWidget(dilutionCombo, 0, 1);
     QLabel *slurryCaption = new QLabel(tr("Slurry Volume (ml)"));
-    slurryEdit->setValidator(new PlainIntValidator(0, 10000, this));
+    new PlainIntValidator(10000, slurryEdit, this);
     mainGrid->addWidget(slurryCaption, 1, 0);
     mainGrid->addWidget(slurryEdit, 1, 1);
     mainGrid->addWidget(platoCaption, 2, 0);
@@ -183,7 +207,7 @@ MainWindow::MainWindow(QWidget * /* parent */)
     for (QLineEdit *square : squareEdits)
         square->installEventFilter(this);
     for (QLineEdit *square : squareEdits)
-        square->setValidator(new PlainIntValidator(0, 500, this));
+        new PlainIntValidator(500, square, this);
 
     // A plain item, not a child layout: with no parent to take a spacing
     // from, the squares sit edge to edge like the chamber's grid.
@@ -234,8 +258,7 @@ void MainWindow::doMath(int delta)
         QLineEdit *square = squareEdits[currentSquare];
         const qint64 count = qint64(square->text().toInt()) + delta;
         if (count >= 0 && count <= std::numeric_limits<int>::max()) {
-            // The validator lets the stepped count stand, so a square never holds an
-            // Invalid text, Undo's included, and the line edit keeps refusing edits.
+            // Told first, so that the validator lets the step's own count stand.
             const QString text = QString::number(count);
             squareValidator(square)->setStepped(text);
             square->setText(text);

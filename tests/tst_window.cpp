@@ -41,16 +41,22 @@ class tst_Window : public QObject
     QString read(int row, int column) const { return read(at(form(), row, column)); }
 
     // Words split by spaces. A word names a widget: alone, the mouse presses it; with ">"
-    // and keys after it, they are typed into it, where \b is Backspace, ^ is Ctrl+Z and
-    // the arrows are Up and Down (in the dilution they step through its items).
+    // and keys after it, they are typed into it, or into the widget with focus where no
+    // name comes first. Keys: ⌫ Backspace, ← → ↑ ↓ arrows (in the dilution they step its
+    // items), ⇠ Shift+Left, ↖ Home, ↘ End, ⇥ Tab, ↶ Undo, ↷ Redo.
     // "doMath(N)" calls the slot behind the buttons, as N clicks on Add 1 would.
     void act(const QString &script)
     {
-        const QHash<QChar, QKeySequence> keys{
-                {u'↑', Qt::Key_Up}, {u'↓', Qt::Key_Down}, {'^', QKeySequence::Undo}};
+        // clang-format off
+        const QHash<QChar, QKeySequence> keys{{u'⌫', Qt::Key_Backspace}, {u'⇥', Qt::Key_Tab},
+                {u'←', Qt::Key_Left}, {u'→', Qt::Key_Right}, {u'↑', Qt::Key_Up}, {u'↓', Qt::Key_Down},
+                {u'⇠', Qt::SHIFT | Qt::Key_Left}, {u'↖', Qt::Key_Home}, {u'↘', Qt::Key_End},
+                {u'↶', QKeySequence::Undo}, {u'↷', QKeySequence::Redo}};
+        // clang-format on
         messages.clear();
         for (const QString &word : script.split(' ')) {
-            QWidget *widget = named.value(word.section('>', 0, 0));
+            const QString name = word.section('>', 0, 0);
+            QWidget *widget = name.isEmpty() ? QApplication::focusWidget() : named.value(name);
             QVERIFY2(widget || word.startsWith("doMath("), qPrintable("no widget: " + word));
             if (!widget)
                 window->doMath(word.mid(7).chopped(1).toInt());
@@ -78,6 +84,10 @@ private slots:
     void init()
     {
         window = std::make_unique<MainWindow>();
+        // Shown and active, so that a press gives focus and Tab moves it on.
+        QTest::ignoreMessage(QtWarningMsg, "This plugin does not support propagateSizeHints()");
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
         const auto cell = [this](int row, int column) { return at(form(), row, column)->widget(); };
         named = {{"dilution", cell(0, 1)}, {"slurry", cell(1, 1)}, {"gravity", cell(2, 1)}};
         named.insert({{"+", cell(10, 0)}, {"-", cell(10, 1)}});
@@ -90,19 +100,20 @@ private slots:
         QTest::addColumn<QString>("script");
         QTest::addColumn<QString>("result");
         // clang-format off
-        QTest::newRow("three squares of 1 round down, empty adds nothing") << "dilution>↓↓ 0>\b1 1>\b1 2>\b1 8>\b 2 - +" << "1 1 1 0 0 0 0 0 _ | 9,999,999 0 0";
-        QTest::newRow("six squares of 1 add up their volume") << "0>\b1 1>\b1 2>\b1 3>\b1 4>\b1 5>\b1 5 - +" << "1 1 1 1 1 1 0 0 0 | 100,000 0 0";
-        QTest::newRow("typing stops at the top") << "0>\b501 slurry>1,0001 0 - +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 5,000,000,000 0";
-        QTest::newRow("undo keeps a stepped square guarded") << "0>\b500 0 + 0>\b^9x,- +" << "502 0 0 0 0 0 0 0 0 | 50,200,000 0 0";
-        QTest::newRow("the largest count stays, capped") << "dilution>↓↓↓↓↓ slurry>10000 0>\b500 0 doMath(2147483147) +" << "2147483647 0 0 0 0 0 0 0 0 | 9,223,372,036,854,774,784 92,233,720,368,547,747,840,000 0";
-        QTest::newRow("edits wait for the next step") << "0 + dilution>↓↓↓↓ slurry>100 gravity>12 1>\b5" << "1 5 0 0 0 0 0 0 0 | 100,000 0 0";
-        QTest::newRow("gravity in tenths") << "slurry>100 gravity>16.4 0>\b49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 12,464";
-        QTest::newRow("past thousandths dropped") << "slurry>100 gravity>12.3449 0>\b49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 9,381";
-        QTest::newRow("a point at the end, a no-break space after") << "slurry>100 gravity>12.\u00a0 0>\b49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 9,120";
-        QTest::newRow("a point at the start, a sign before") << "slurry>100 gravity>-.5 0>\b49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 -380";
-        QTest::newRow("gravity not a number") << "slurry>100 gravity>12.5P 0>\b49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 0";
-        QTest::newRow("gravity below range") << "slurry>100 gravity>-3000000000 0>\b49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 0";
-        QTest::newRow("gravity out of range") << "dilution>↓↓↓↓ slurry>100 gravity>2147483648.5 0>\b49 0 +" << "50 0 0 0 0 0 0 0 0 | 50,000,000,000 5,000,000,000,000 0";
+        QTest::newRow("three squares of 1 round down, empty adds nothing, Tab then Up steps the square pressed") << "dilution>↓↓ 0>⌫1 1>⌫1 2>⌫ 8>⌫ 2 >⇥↑" << "1 1 1 0 0 0 0 0 _ | 9,999,999 0 0";
+        QTest::newRow("six squares of 1 add up their volume") << "0>⌫1 1>⌫1 2>⌫1 3>⌫1 4>⌫1 5>⌫1 5 - +" << "1 1 1 1 1 1 0 0 0 | 100,000 0 0";
+        QTest::newRow("nine squares, ml cut from 12,975.6") << "slurry>1500 gravity>14 0>⌫40 1>⌫38 2>⌫42 3>⌫45 4>⌫39 5>⌫41 6>⌫37 7>⌫44 8>⌫42 8 +" << "40 38 42 45 39 41 37 44 43 | 4,100,000 6,150,000,000 12,975";
+        QTest::newRow("typing stops at the top, after a step too, and after undo") << "0>⌫501↖-↘0 slurry>1,0001 0 + 0>9x 0>⌫↶9x,- +" << "502 0 0 0 0 0 0 0 0 | 50,200,000 50,200,000,000 0";
+        QTest::newRow("typing after a redo lands at the cursor and in the selection") << "0 0>↘1←→2↶↶↷3↶↖7000 1 1>↘1←→2↶↶↷3 2 2>↘5⇠6↶↷4↶↘600 +" << "00001 013 67 0 0 0 0 0 0 | 2,699,999 0 0";
+        QTest::newRow("the largest count stays, capped") << "dilution>↓↓↓↓↓ slurry>10000 0>⌫500 0 doMath(2147483147) +" << "2147483647 0 0 0 0 0 0 0 0 | 9,223,372,036,854,774,784 92,233,720,368,547,747,840,000 0";
+        QTest::newRow("edits wait for the next step") << "0 + dilution>↓↓↓↓ slurry>100 gravity>12 1>⌫5" << "1 5 0 0 0 0 0 0 0 | 100,000 0 0";
+        QTest::newRow("gravity in tenths") << "slurry>100 gravity>16.4 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 12,464";
+        QTest::newRow("past thousandths dropped") << "slurry>100 gravity>12.3449 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 9,381";
+        QTest::newRow("a point at the end, a no-break space after") << "slurry>100 gravity>12.\u00a0 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 9,120";
+        QTest::newRow("a point at the start, a sign before, cut toward zero") << "slurry>100 gravity>-.5 0>⌫6 0 +" << "7 0 0 0 0 0 0 0 0 | 700,000 70,000,000 -2,714";
+        QTest::newRow("gravity's decimals not all digits") << "slurry>100 gravity>12.345x 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 0";
+        QTest::newRow("gravity below range") << "slurry>100 gravity>-2147483649 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 0";
+        QTest::newRow("gravity out of range") << "dilution>↓↓↓↓ slurry>100 gravity>2147483648.5 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 50,000,000,000 5,000,000,000,000 0";
         // clang-format on
     }
     void session()
