@@ -37,22 +37,25 @@ sleep 1
 import -frame -window "$window" screenshot/window.png
 echo "Saved screenshot/window.png"
 
-# 1:100, 200 ml at 12 degrees Plato, squares 0 to 4 counted 25, 30, 28, 31, 26;
-# then square 4 pressed and stepped up to 27 with the Up key.
+# 1:100, 200 ml at 12 degrees Plato, the four corners and the centre counted
+# 25, 30, 28, 31 and 26 (squares 0, 2, 4, 6 and 8, reached by Tab); then square
+# 8 pressed and stepped up to 27 with the Up key.
 xdotool windowactivate --sync "$window"
 xdotool key --delay 50 Down Tab
 xdotool type --delay 50 200
 xdotool key Tab
 xdotool type --delay 50 12
+xdotool key Tab
 for count in 25 30 28 31 26; do
-    xdotool key --delay 50 Tab ctrl+a
+    xdotool key --delay 50 ctrl+a
     xdotool type --delay 50 "$count"
+    xdotool key --delay 50 Tab Tab
 done
-# square 4 sits in the middle of the count grid
-xdotool mousemove --window "$window" 196 203 click 1
+# square 8 sits in the bottom right corner of the count grid
+xdotool mousemove --window "$window" 322 225 click 1
 xdotool key --delay 50 Up
 sleep 0.5
-grep -q '^currentSquare =  4$' "$log" || { echo "the press missed square 4" >&2; exit 1; }
+grep -q '^currentSquare =  8$' "$log" || { echo "the press missed square 8" >&2; exit 1; }
 grep -q '^28200000$' "$log" || { echo "the worked count did not show 28,200,000 cells per ml" >&2; exit 1; }
 import -frame -window "$window" screenshot/worked-count.png
 echo "Saved screenshot/worked-count.png"
