@@ -2,14 +2,15 @@
 #include "mainwindow.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDebug>
 #include <QFrame>
 #include <QGridLayout>
-#include <QIntValidator>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QValidator>
 
 #include <algorithm>
 #include <cmath>
@@ -23,18 +24,17 @@ bool isPlainDigits(const QString &text)
                        [](QChar ch) { return ch >= QLatin1Char('0') && ch <= QLatin1Char('9'); });
 }
 
-// Plain digits up to the top while typing: Qt 6's own validator lets 999 stand
-// under a top of 500 and accepts "1,000", which the calculation would then read
-// as 0. Above the top stands only the count the last step wrote.
-class PlainIntValidator : public QIntValidator
+// Plain digits up to the top while typing: Qt's own validator lets 999 stand
+// under a top of 500 and takes the locale's grouping ("1,000"), which the
+// calculation would then read as 0. Above the top stands only the count the
+// last step wrote.
+class PlainIntValidator : public QValidator
 {
 public:
-    PlainIntValidator(int top, QLineEdit *field, QObject *owner)
-        : QIntValidator(0, top, owner),
-          allowed(field->text())
+    PlainIntValidator(int top, QObject *owner)
+        : QValidator(owner),
+          top(top)
     {
-        field->setValidator(this);
-        connect(field, &QLineEdit::textChanged, this, [this, field] { holdToRule(field); });
     }
 
     void setStepped(const QString &count) { stepped = count; }
@@ -47,35 +47,106 @@ public:
             return Intermediate;
         bool ok = false;
         const int value = input.toInt(&ok);
-        if (ok && value <= top())
+        if (ok && value <= top)
             return Acceptable;
         return input == stepped ? Intermediate : Invalid;
     }
 
 private:
-    // Qt's Redo can bring back a cursor past the end of a shorter text, or a
-    // selection that starts before it. The next edit then pads the text with
-    // spaces or reads outside it, and taking that edit back can leave a text this
-    // validator refuses, after which the line edit refuses nothing more. So every
-    // change is held to the rule here, whichever route it came by: a refused text
-    // gives way to the last one allowed, and positions outside the text are put
-    // back by setting it afresh, which also drops the history that held them.
-    void holdToRule(QLineEdit *field)
+    const int top;
+    QString stepped;
+};
+
+// Qt takes Redo and an input method's replacement ranges without holding them
+// to the text: a selection can reach outside it, and spaces can be padded in.
+// The next key would then land where no cursor is shown, or do nothing. So after
+// every change of text, cursor or selection a field is put back inside its text,
+// and a text its validator refuses gives way to the last one it took. Moving the
+// cursor keeps the undo history; setText, which drops it, is left for what
+// nothing else mends.
+class FieldGuard : public QObject
+{
+public:
+    explicit FieldGuard(QLineEdit *field)
+        : QObject(field),
+          field(field),
+          allowed(field->text())
     {
-        QString text = field->text();
-        int pos = 0;
-        if (validate(text, pos) == Invalid) {
-            field->setText(allowed);
-            return;
-        }
-        allowed = text;
-        if (field->cursorPosition() > text.size()
-            || (field->hasSelectedText() && field->selectionStart() < 0))
-            field->setText(text);
+        connect(field, &QLineEdit::textChanged, this, &FieldGuard::hold);
+        connect(field, &QLineEdit::cursorPositionChanged, this, &FieldGuard::hold);
+        connect(field, &QLineEdit::selectionChanged, this, &FieldGuard::hold);
+        field->installEventFilter(this);
     }
 
-    QString stepped;
+    // An input method's event can move the selection, or pad the text, with no
+    // signal at all; so it is handed on from here and the field held after it.
+    bool eventFilter(QObject * /* watched */, QEvent *event) override
+    {
+        if (event->type() != QEvent::InputMethod || delivering)
+            return false;
+        delivering = true;
+        QCoreApplication::sendEvent(field, event);
+        delivering = false;
+        hold();
+        return true;
+    }
+
+private:
+    void hold()
+    {
+        // The repairs below report changes of their own.
+        if (holding)
+            return;
+        holding = true;
+        QString text = field->text();
+        int pos = field->cursorPosition();
+        if (field->validator() && field->validator()->validate(text, pos) == QValidator::Invalid)
+            field->setText(allowed);
+        else
+            allowed = field->text();
+        if (!isInside()) {
+            moveInside();
+            if (!isInside())
+                field->setText(field->text());
+        }
+        holding = false;
+    }
+
+    bool isInside() const
+    {
+        const int cursor = field->cursorPosition();
+        if (cursor < 0 || cursor > field->text().size())
+            return false;
+        if (!field->hasSelectedText())
+            return true;
+        const int start = field->selectionStart();
+        const int end = start + field->selectionLength();
+        return start >= 0 && end <= field->text().size();
+    }
+
+    void moveInside()
+    {
+        const int size = int(field->text().size());
+        const int cursor = qBound(0, field->cursorPosition(), size);
+        int start = cursor;
+        int end = cursor;
+        if (field->hasSelectedText()) {
+            start = qBound(0, field->selectionStart(), size);
+            end = qBound(0, field->selectionStart() + field->selectionLength(), size);
+        }
+        field->deselect();
+        if (start == end)
+            field->setCursorPosition(cursor);
+        else if (cursor <= start)
+            field->setSelection(end, start - end);
+        else
+            field->setSelection(start, end - start);
+    }
+
+    QLineEdit *const field;
     QString allowed;
+    bool holding = false;
+    bool delivering = false;
 };
 
 // A square stepped to about 922 million at 1:1,000,000 pushes the per-ml figure
@@ -103,26 +174,32 @@ QString groupedProduct(const QLocale &locale, quint64 x, quint64 y)
                      : locale.toString(high) + locale.toString(limb * limb + belowHigh).mid(1);
 }
 
-// Thousandths of a degree, so that 16.4 reads exactly; a point or a comma
-// separates the decimals and digits past the third are dropped.
+// Thousandths of a degree, so that 16.4 reads exactly. White space at either
+// end, one sign (U+2212 counts as a minus), ASCII digits and one point or comma;
+// digits past the third decimal are dropped. Anything else reads as 0 on every
+// Qt: Qt 6's toLongLong stops at a NUL and still reports success.
 qint64 readGravityThousandths(const QString &text)
 {
-    const QString trimmed = text.trimmed();
-    int point = int(trimmed.indexOf(QLatin1Char('.')));
+    QString number = text.trimmed();
+    const bool negative = number.startsWith(QLatin1Char('-')) || number.startsWith(QChar(0x2212));
+    if (negative || number.startsWith(QLatin1Char('+')))
+        number.remove(0, 1);
+    int point = int(number.indexOf(QLatin1Char('.')));
     if (point < 0)
-        point = int(trimmed.indexOf(QLatin1Char(',')));
-    const QString whole = point < 0 ? trimmed : trimmed.left(point);
-    const QString decimals = point < 0 ? QString() : trimmed.mid(point + 1);
-    if (!isPlainDigits(decimals))
+        point = int(number.indexOf(QLatin1Char(',')));
+    const QString whole = point < 0 ? number : number.left(point);
+    const QString decimals = point < 0 ? QString() : number.mid(point + 1);
+    if (!isPlainDigits(whole) || !isPlainDigits(decimals))
         return 0;
-    // Sign and digits go through one toLongLong with the point moved three
-    // places, so a decimal takes exactly the signs a whole number takes, and
-    // -0.5 keeps its sign.
     bool ok = false;
     const qint64 thousandths =
             (whole + decimals.left(3).leftJustified(3, QLatin1Char('0'))).toLongLong(&ok);
-    const qint64 limit = 1000 * qint64(std::numeric_limits<int>::max()) + 999;
-    return ok && thousandths <= limit && thousandths >= -limit - 1000 ? thousandths : 0;
+    // The whole degrees stay within 32 bits, as a whole number typed alone would.
+    const qint64 limit =
+            1000 * (qint64(std::numeric_limits<int>::max()) + (negative ? 1 : 0)) + 999;
+    if (!ok || thousandths > limit)
+        return 0;
+    return negative ? -thousandths : thousandths;
 }
 
 // The gravity as read, written plainly: "+012" shows as 12 and "-.50" as -0.5.
@@ -188,7 +265,7 @@ MainWindow::MainWindow(QWidget * /* parent */)
     mainGrid->addWidget(dilutionCaption, 0, 0);
     mainGrid->addWidget(dilutionCombo, 0, 1);
     QLabel *slurryCaption = new QLabel(tr("Slurry Volume (ml)"));
-    new PlainIntValidator(10000, slurryEdit, this);
+    slurryEdit->setValidator(new PlainIntValidator(10000, this));
     mainGrid->addWidget(slurryCaption, 1, 0);
     mainGrid->addWidget(slurryEdit, 1, 1);
     mainGrid->addWidget(platoCaption, 2, 0);
@@ -207,7 +284,11 @@ MainWindow::MainWindow(QWidget * /* parent */)
     for (QLineEdit *square : squareEdits)
         square->installEventFilter(this);
     for (QLineEdit *square : squareEdits)
-        new PlainIntValidator(500, square, this);
+        square->setValidator(new PlainIntValidator(500, this));
+    for (QLineEdit *field : squareEdits)
+        new FieldGuard(field);
+    new FieldGuard(slurryEdit);
+    new FieldGuard(platoEdit);
 
     // A plain item, not a child layout: with no parent to take a spacing
     // from, the squares sit edge to edge like the chamber's grid.

@@ -44,7 +44,10 @@ class tst_Window : public QObject
     // and keys after it, they are typed into it, or into the widget with focus where no
     // name comes first. Keys: ⌫ Backspace, ← → ↑ ↓ arrows (in the dilution they step its
     // items), ⇠ Shift+Left, ↖ Home, ↘ End, ⇥ Tab, ↶ Undo, ↷ Redo.
-    // "doMath(N)" calls the slot behind the buttons, as N clicks on Add 1 would.
+    // Calls: "doMath(N)", the slot behind the buttons, as N clicks on Add 1 would;
+    // "paste(TEXT)" into the widget with focus; "im(TEXT,FROM,LENGTH[,PREEDIT])", an input
+    // method committing TEXT over LENGTH characters from FROM after the cursor, and showing
+    // PREEDIT. ␀ stands for U+0000.
     void act(const QString &script)
     {
         // clang-format off
@@ -55,12 +58,29 @@ class tst_Window : public QObject
         // clang-format on
         messages.clear();
         for (const QString &word : script.split(' ')) {
+            QWidget *focus = QApplication::focusWidget();
+            if (word.endsWith(')')) {
+                const QString call = word.section('(', 0, 0);
+                const QStringList args =
+                        word.section('(', 1).chopped(1).replace(u'␀', QChar()).split(',');
+                if (call == "doMath") {
+                    window->doMath(args[0].toInt());
+                } else if (call == "paste") {
+                    QApplication::clipboard()->setText(args[0]);
+                    QTest::keySequence(focus, QKeySequence::Paste);
+                } else if (call == "im" && args.size() >= 3) {
+                    QInputMethodEvent event(args.value(3), {});
+                    event.setCommitString(args[0], args[1].toInt(), args[2].toInt());
+                    QApplication::sendEvent(focus, &event);
+                } else {
+                    QFAIL(qPrintable("no such call: " + word));
+                }
+                continue;
+            }
             const QString name = word.section('>', 0, 0);
-            QWidget *widget = name.isEmpty() ? QApplication::focusWidget() : named.value(name);
-            QVERIFY2(widget || word.startsWith("doMath("), qPrintable("no widget: " + word));
-            if (!widget)
-                window->doMath(word.mid(7).chopped(1).toInt());
-            else if (!word.contains('>'))
+            QWidget *widget = name.isEmpty() ? focus : named.value(name);
+            QVERIFY2(widget, qPrintable("no widget: " + word));
+            if (!word.contains('>'))
                 QTest::mouseClick(widget, Qt::LeftButton);
             else
                 for (const QChar key : word.section('>', 1))
@@ -72,8 +92,9 @@ class tst_Window : public QObject
 private slots:
     void initTestCase()
     {
-        // A brewer's desktop in English, where Qt's own validator would take "1,000".
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        // A desktop that groups digits with points: the figures still group with commas,
+        // and Qt's own validator would take "1.000".
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         passOn = qInstallMessageHandler(
                 [](QtMsgType type, const QMessageLogContext &context, const QString &text) {
                     type == QtDebugMsg && !qstrcmp(context.category, "default")
@@ -103,14 +124,18 @@ private slots:
         QTest::newRow("three squares of 1 round down, empty adds nothing, Tab then Up steps the square pressed") << "dilution>↓↓ 0>⌫1 1>⌫1 2>⌫ 8>⌫ 2 >⇥↑" << "1 1 1 0 0 0 0 0 _ | 9,999,999 0 0";
         QTest::newRow("six squares of 1 add up their volume") << "0>⌫1 1>⌫1 2>⌫1 3>⌫1 4>⌫1 5>⌫1 5 - +" << "1 1 1 1 1 1 0 0 0 | 100,000 0 0";
         QTest::newRow("nine squares, ml cut from 12,975.6") << "slurry>1500 gravity>14 0>⌫40 1>⌫38 2>⌫42 3>⌫45 4>⌫39 5>⌫41 6>⌫37 7>⌫44 8>⌫42 8 +" << "40 38 42 45 39 41 37 44 43 | 4,100,000 6,150,000,000 12,975";
-        QTest::newRow("typing stops at the top, after a step too, and after undo") << "0>⌫501↖-↘0 slurry>1,0001 0 + 0>9x 0>⌫↶9x,- +" << "502 0 0 0 0 0 0 0 0 | 50,200,000 50,200,000,000 0";
+        QTest::newRow("typing stops at the top, after a step too, and after undo") << "0>⌫501↖-↘0 slurry>1.0001 0 + 0>9x 0>⌫↶9x,- +" << "502 0 0 0 0 0 0 0 0 | 50,200,000 50,200,000,000 0";
         QTest::newRow("typing after a redo lands at the cursor and in the selection") << "0 0>↘1←→2↶↶↷3↶↖7000 1 1>↘1←→2↶↶↷3 2 2>↘5⇠6↶↷4↶↘600 +" << "00001 013 67 0 0 0 0 0 0 | 2,699,999 0 0";
+        QTest::newRow("an edit over a leftward selection undoes after a redo") << "0 0>↘⇠7↶↷↶ slurry>250↘⇠9↶↷↶ 0 +" << "1 0 0 0 0 0 0 0 0 | 100,000 25,000,000 0";
+        QTest::newRow("input method ranges past either end, and a key after a preedit") << "0 im(1,3,0) 0>5 1 im(4,-1,5) 1>7 2 2>6 im(,1,3) 2>⌫ 2 + 3 im(,0,0,12) 3>→5" << "05 7 1 05 0 0 0 0 0 | 433,333 0 0";
         QTest::newRow("the largest count stays, capped") << "dilution>↓↓↓↓↓ slurry>10000 0>⌫500 0 doMath(2147483147) +" << "2147483647 0 0 0 0 0 0 0 0 | 9,223,372,036,854,774,784 92,233,720,368,547,747,840,000 0";
         QTest::newRow("edits wait for the next step") << "0 + dilution>↓↓↓↓ slurry>100 gravity>12 1>⌫5" << "1 5 0 0 0 0 0 0 0 | 100,000 0 0";
         QTest::newRow("gravity in tenths") << "slurry>100 gravity>16.4 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 12,464";
         QTest::newRow("past thousandths dropped") << "slurry>100 gravity>12.3449 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 9,381";
         QTest::newRow("a point at the end, a no-break space after") << "slurry>100 gravity>12.\u00a0 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 9,120";
         QTest::newRow("a point at the start, a sign before, cut toward zero") << "slurry>100 gravity>-.5 0>⌫6 0 +" << "7 0 0 0 0 0 0 0 0 | 700,000 70,000,000 -2,714";
+        QTest::newRow("gravity pasted with a NUL") << "slurry>100 gravity paste(16␀) 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 0";
+        QTest::newRow("gravity with a minus sign") << "slurry>100 gravity paste(−.5) 0>⌫6 0 +" << "7 0 0 0 0 0 0 0 0 | 700,000 70,000,000 -2,714";
         QTest::newRow("gravity's decimals not all digits") << "slurry>100 gravity>12.345x 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 0";
         QTest::newRow("gravity below range") << "slurry>100 gravity>-2147483649 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 0";
         QTest::newRow("gravity out of range") << "dilution>↓↓↓↓ slurry>100 gravity>2147483648.5 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 50,000,000,000 5,000,000,000,000 0";
