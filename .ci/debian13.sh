@@ -22,13 +22,21 @@ unmount() {
 # --one-file-system keeps rm out of anything still mounted inside.
 trap 'unmount; rm -rf --one-file-system "$root"' EXIT
 
+start=$SECONDS
 mmdebstrap --quiet --variant=apt --include=ca-certificates,git trixie "$root"
+echo "== the Debian 13 root took $((SECONDS - start)) s"
 git clone --quiet --no-local . "$root/yeastcalc"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 mount -t proc proc "$root/proc"
 mount --rbind /dev "$root/dev"
 mount --make-rslave "$root/dev"
 
-chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
-    bash -c 'cd /yeastcalc && . /etc/os-release && echo "== $PRETTY_NAME" &&
-             setup/test.sh && setup/test.sh qt5 && lint/run.sh && package/check.sh'
+chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 bash -c '
+    set -e
+    cd /yeastcalc
+    . /etc/os-release
+    for leg in setup/test.sh "setup/test.sh qt5" lint/run.sh package/check.sh; do
+        start=$SECONDS
+        $leg
+        echo "== $leg took $((SECONDS - start)) s on $PRETTY_NAME"
+    done'
