@@ -94,8 +94,9 @@ public:
 private:
     void hold()
     {
-        // The repairs below report changes of their own.
-        if (holding)
+        // The repairs below report changes of their own, and an input method's
+        // event is held once it is through, not half-way while Qt still checks it.
+        if (holding || delivering)
             return;
         holding = true;
         QString text = field->text();

@@ -127,7 +127,7 @@ private slots:
         QTest::newRow("typing stops at the top, after a step too, and after undo") << "0>⌫501↖-↘0 slurry>1.0001 0 + 0>9x 0>⌫↶9x,- +" << "502 0 0 0 0 0 0 0 0 | 50,200,000 50,200,000,000 0";
         QTest::newRow("typing after a redo lands at the cursor and in the selection") << "0 0>↘1←→2↶↶↷3↶↖7000 1 1>↘1←→2↶↶↷3 2 2>↘5⇠6↶↷4↶↘600 +" << "00001 013 67 0 0 0 0 0 0 | 2,699,999 0 0";
         QTest::newRow("an edit over a leftward selection undoes after a redo") << "0 0>↘⇠7↶↷↶ slurry>250↘⇠9↶↷↶ 0 +" << "1 0 0 0 0 0 0 0 0 | 100,000 25,000,000 0";
-        QTest::newRow("input method ranges past either end, and a key after a preedit") << "0 im(1,3,0) 0>5 1 im(4,-1,5) 1>7 2 2>6 im(,1,3) 2>⌫ 2 + 3 im(,0,0,12) 3>→5" << "05 7 1 05 0 0 0 0 0 | 433,333 0 0";
+        QTest::newRow("input method ranges past either end, a key after a preedit, Undo after a refused commit") << "0 im(1,3,0) 0>5 1 im(4,-1,5) 1>7 2 2>6 im(,1,3) 2>⌫ 2 + 3 im(,0,0,12) 3>→5 4 4>5 im(x,0,0) 4>↶" << "05 7 1 05 0 0 0 0 0 | 433,333 0 0";
         QTest::newRow("the largest count stays, capped") << "dilution>↓↓↓↓↓ slurry>10000 0>⌫500 0 doMath(2147483147) +" << "2147483647 0 0 0 0 0 0 0 0 | 9,223,372,036,854,774,784 92,233,720,368,547,747,840,000 0";
         QTest::newRow("edits wait for the next step") << "0 + dilution>↓↓↓↓ slurry>100 gravity>12 1>⌫5" << "1 5 0 0 0 0 0 0 0 | 100,000 0 0";
         QTest::newRow("gravity in tenths") << "slurry>100 gravity>16.4 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 12,464";
