@@ -135,6 +135,7 @@ private slots:
         QTest::newRow("a point at the end, a no-break space after") << "slurry>100 gravity>12.\u00a0 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 9,120";
         QTest::newRow("a point at the start, a sign before, cut toward zero") << "slurry>100 gravity>-.5 0>⌫6 0 +" << "7 0 0 0 0 0 0 0 0 | 700,000 70,000,000 -2,714";
         QTest::newRow("gravity pasted with a NUL") << "slurry>100 gravity paste(16␀) 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 0";
+        QTest::newRow("gravity typed over an input method's range past the end") << "slurry>100 gravity gravity>12 im(4,-1,5) gravity>0 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 7,600";
         QTest::newRow("gravity with a minus sign") << "slurry>100 gravity paste(−.5) 0>⌫6 0 +" << "7 0 0 0 0 0 0 0 0 | 700,000 70,000,000 -2,714";
         QTest::newRow("gravity's decimals not all digits") << "slurry>100 gravity>12.345x 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 0";
         QTest::newRow("gravity below range") << "slurry>100 gravity>-2147483649 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 0";
