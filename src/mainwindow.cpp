@@ -120,9 +120,7 @@ private:
             return false;
         if (!field->hasSelectedText())
             return true;
-        const int start = field->selectionStart();
-        const int end = start + field->selectionLength();
-        return start >= 0 && end <= field->text().size();
+        return field->selectionStart() >= 0 && field->selectionEnd() <= field->text().size();
     }
 
     void moveInside()
@@ -133,7 +131,7 @@ private:
         int end = cursor;
         if (field->hasSelectedText()) {
             start = qBound(0, field->selectionStart(), size);
-            end = qBound(0, field->selectionStart() + field->selectionLength(), size);
+            end = qBound(0, field->selectionEnd(), size);
         }
         field->deselect();
         if (start == end)
