@@ -3,15 +3,34 @@
 
 #include <QtTest>
 #include <QtWidgets>
+#include <private/qinputmethod_p.h>
+#include <qpa/qplatforminputcontext.h>
 
 // The window's own debug messages; every other message goes on to QtTest's output.
 static QStringList messages;
 static QtMessageHandler passOn;
 
+// Commits its composition when Qt asks, as IBus does.
+class InputMethod : public QPlatformInputContext
+{
+public:
+    QString composing;
+    bool isValid() const override { return true; }
+    void reset() override { composing.clear(); }
+    void commit() override
+    {
+        QInputMethodEvent event;
+        event.setCommitString(std::exchange(composing, QString()));
+        if (!event.commitString().isEmpty() && QGuiApplication::focusObject())
+            QCoreApplication::sendEvent(QGuiApplication::focusObject(), &event);
+    }
+};
+
 class tst_Window : public QObject
 {
     Q_OBJECT
 
+    InputMethod inputMethod;
     std::unique_ptr<MainWindow> window;
     // By the names a script uses: the squares "0" to "8", the buttons "+" and "-", and
     // the dilution, slurry and gravity fields.
@@ -42,16 +61,16 @@ class tst_Window : public QObject
 
     // Words split by spaces. A word names a widget: alone, the mouse presses it; with ">"
     // and keys after it, they are typed into it, or into the widget with focus where no
-    // name comes first. Keys: ⌫ Backspace, ← → ↑ ↓ arrows (in the dilution they step its
+    // name comes first. Keys: ⌫ Backspace, ⌦ Ctrl+Delete, ← → ↑ ↓ arrows (in the dilution they step its
     // items), ⇠ Shift+Left, ↖ Home, ↘ End, ⇥ Tab, ↶ Undo, ↷ Redo.
     // Calls: "doMath(N)", the slot behind the buttons, as N clicks on Add 1 would;
     // "paste(TEXT)" into the widget with focus; "im(TEXT,FROM,LENGTH[,PREEDIT])", an input
     // method committing TEXT over LENGTH characters from FROM after the cursor, and showing
-    // PREEDIT. ␀ stands for U+0000.
+    // PREEDIT, which it commits when Qt asks. ␀ stands for U+0000.
     void act(const QString &script)
     {
         // clang-format off
-        const QHash<QChar, QKeySequence> keys{{u'⌫', Qt::Key_Backspace}, {u'⇥', Qt::Key_Tab},
+        const QHash<QChar, QKeySequence> keys{{u'⌫', Qt::Key_Backspace}, {u'⇥', Qt::Key_Tab}, {u'⌦', QKeySequence::DeleteEndOfWord},
                 {u'←', Qt::Key_Left}, {u'→', Qt::Key_Right}, {u'↑', Qt::Key_Up}, {u'↓', Qt::Key_Down},
                 {u'⇠', Qt::SHIFT | Qt::Key_Left}, {u'↖', Qt::Key_Home}, {u'↘', Qt::Key_End},
                 {u'↶', QKeySequence::Undo}, {u'↷', QKeySequence::Redo}};
@@ -69,7 +88,8 @@ class tst_Window : public QObject
                     QApplication::clipboard()->setText(args[0]);
                     QTest::keySequence(focus, QKeySequence::Paste);
                 } else if (call == "im" && args.size() >= 3) {
-                    QInputMethodEvent event(args.value(3), {});
+                    inputMethod.composing = args.value(3);
+                    QInputMethodEvent event(inputMethod.composing, {});
                     event.setCommitString(args[0], args[1].toInt(), args[2].toInt());
                     QApplication::sendEvent(focus, &event);
                 } else {
@@ -95,6 +115,7 @@ private slots:
         // A desktop that groups digits with points: the figures still group with commas,
         // and Qt's own validator would take "1.000".
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        QInputMethodPrivate::get(QGuiApplication::inputMethod())->testContext = &inputMethod;
         passOn = qInstallMessageHandler(
                 [](QtMsgType type, const QMessageLogContext &context, const QString &text) {
                     type == QtDebugMsg && !qstrcmp(context.category, "default")
@@ -127,7 +148,7 @@ private slots:
         QTest::newRow("typing stops at the top, after a step too, and after undo") << "0>⌫501↖-↘0 slurry>1.0001 0 + 0>9x 0>⌫↶9x,- +" << "502 0 0 0 0 0 0 0 0 | 50,200,000 50,200,000,000 0";
         QTest::newRow("typing after a redo lands at the cursor and in the selection") << "0 0>↘1←→2↶↶↷3↶↖7000 1 1>↘1←→2↶↶↷3 2 2>↘5⇠6↶↷4↶↘600 +" << "00001 013 67 0 0 0 0 0 0 | 2,699,999 0 0";
         QTest::newRow("an edit over a leftward selection undoes after a redo") << "0 0>↘⇠7↶↷↶ slurry>250↘⇠9↶↷↶ 0 +" << "1 0 0 0 0 0 0 0 0 | 100,000 25,000,000 0";
-        QTest::newRow("input method ranges past either end, a key after a preedit, Undo after a refused commit") << "0 im(1,3,0) 0>5 1 im(4,-1,5) 1>7 2 2>6 im(,1,3) 2>⌫ 2 + 3 im(,0,0,12) 3>→5 4 4>5 im(x,0,0) 4>↶" << "05 7 1 05 0 0 0 0 0 | 433,333 0 0";
+        QTest::newRow("input method ranges past either end, a key after a preedit, Undo after a refused commit") << "0 im(1,3,0) 0>5 1 im(4,-1,5) 1>7 2 2>6 im(,1,3) 2>⌫ 2 + 3 im(,0,0,12) 3>→5 4 4>5 im(x,0,0) 4>↶" << "015 47 1 0152 0 0 0 0 0 | 2,099,999 0 0";
         QTest::newRow("the largest count stays, capped") << "dilution>↓↓↓↓↓ slurry>10000 0>⌫500 0 doMath(2147483147) +" << "2147483647 0 0 0 0 0 0 0 0 | 9,223,372,036,854,774,784 92,233,720,368,547,747,840,000 0";
         QTest::newRow("edits wait for the next step") << "0 + dilution>↓↓↓↓ slurry>100 gravity>12 1>⌫5" << "1 5 0 0 0 0 0 0 0 | 100,000 0 0";
         QTest::newRow("gravity in tenths") << "slurry>100 gravity>16.4 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 12,464";
@@ -135,7 +156,10 @@ private slots:
         QTest::newRow("a point at the end, a no-break space after") << "slurry>100 gravity>12.\u00a0 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 9,120";
         QTest::newRow("a point at the start, a sign before, cut toward zero") << "slurry>100 gravity>-.5 0>⌫6 0 +" << "7 0 0 0 0 0 0 0 0 | 700,000 70,000,000 -2,714";
         QTest::newRow("gravity pasted with a NUL") << "slurry>100 gravity paste(16␀) 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 0";
-        QTest::newRow("gravity typed over an input method's range past the end") << "slurry>100 gravity gravity>12 im(4,-1,5) gravity>0 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 7,600";
+        QTest::newRow("a digit typed after an input method's range on an empty field") << "slurry>100 gravity im(,0,3) gravity>12.5 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 9,500";
+        QTest::newRow("a composition cancelled after a range past the end commits nothing") << "slurry>100 gravity gravity>12 im(,1,1,1) im(,0,0) 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 9,120";
+        QTest::newRow("Ctrl+Delete while composing a refused letter deletes nothing") << "0 0>⌫12 im(x,-1,0,7x) 0>⌦ +" << "13 0 0 0 0 0 0 0 0 | 1,300,000 0 0";
+        QTest::newRow("gravity typed over an input method's range past the end") << "slurry>100 gravity gravity>12 im(4,-1,5) gravity>0 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 106,400";
         QTest::newRow("gravity with a minus sign") << "slurry>100 gravity paste(−.5) 0>⌫6 0 +" << "7 0 0 0 0 0 0 0 0 | 700,000 70,000,000 -2,714";
         QTest::newRow("gravity's decimals not all digits") << "slurry>100 gravity>12.345x 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 0";
         QTest::newRow("gravity below range") << "slurry>100 gravity>-2147483649 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 0";

@@ -1,0 +1,179 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "fieldguard.h"
+
+#include <QEvent>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QPointer>
+#include <QValidator>
+
+namespace {
+
+// The events through which a user edits a line edit, or moves its cursor or selection.
+bool canEdit(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::KeyPress:
+    case QEvent::InputMethod:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+    case QEvent::FocusOut:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+FieldGuard::FieldGuard(QLineEdit *field)
+    : QObject(field),
+      field(field),
+      allowed(field->text()),
+      allowedContent(content())
+{
+    connect(field, &QLineEdit::textChanged, this, &FieldGuard::changed);
+    connect(field, &QLineEdit::cursorPositionChanged, this, &FieldGuard::changed);
+    connect(field, &QLineEdit::selectionChanged, this, &FieldGuard::changed);
+    field->installEventFilter(this);
+}
+
+bool FieldGuard::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != field || !canEdit(event->type()) || !field->isEnabled())
+        return false;
+    // What a call such as undo() left is held before the user acts on it.
+    if (pending && delivering == 0)
+        hold();
+    if (event->type() == QEvent::InputMethod)
+        holdInputMethodRange(static_cast<QInputMethodEvent *>(event));
+
+    const QPointer<FieldGuard> alive(this);
+    ++delivering;
+    // Handed on here rather than sent again, so that other filters see it once.
+    // QLineEdit::event() is protected; QObject::event() is the same function.
+    static_cast<QObject *>(field)->event(event);
+    if (!alive)
+        return true;
+    --delivering;
+    if (pending && delivering == 0)
+        hold();
+    return true;
+}
+
+void FieldGuard::changed()
+{
+    if (holding)
+        return;
+    pending = true;
+    if (delivering > 0 || posted)
+        return;
+    // A call's signals come before it has finished (Undo reports the cursor
+    // before its text), so the field is held once the call is through.
+    posted = true;
+    QMetaObject::invokeMethod(
+            this,
+            [this] {
+                posted = false;
+                if (pending && delivering == 0)
+                    hold();
+            },
+            Qt::QueuedConnection);
+}
+
+void FieldGuard::hold()
+{
+    pending = false;
+    holding = true;
+    if (const QValidator *validator = field->validator()) {
+        QString text = content();
+        int pos = field->cursorPosition();
+        if (validator->validate(text, pos) != QValidator::Invalid) {
+            allowed = field->text();
+            allowedContent = content();
+        } else {
+            QString fallback = allowedContent;
+            pos = int(fallback.size());
+            if (validator->validate(fallback, pos) != QValidator::Invalid)
+                field->setText(allowed);
+        }
+    }
+    if (content().isEmpty())
+        field->deselect();
+    if (!isInside()) {
+        moveInside();
+        // Qt's own calls did not hold; only setText() is left.
+        if (!isInside())
+            field->setText(field->text());
+    }
+    holding = false;
+}
+
+// Qt moves the cursor by the range's start and takes the range without holding
+// it to the text: it pads the text with spaces up to a start past the end, and
+// keeps a range reaching past the end as a selection, removing nothing.
+void FieldGuard::holdInputMethodRange(QInputMethodEvent *event) const
+{
+    // Without text to commit or replace, Qt moves nothing by the range.
+    if (event->commitString().isEmpty() && event->replacementLength() == 0)
+        return;
+    // Where the range is measured from: a selection goes first, as Qt removes it.
+    qint64 size = content().size();
+    qint64 cursor = field->cursorPosition();
+    if (field->hasSelectedText()) {
+        const int start = field->selectionStart();
+        const int end = field->selectionEnd();
+        if (cursor > start)
+            cursor -= qMin(cursor, qint64(end)) - start;
+        if (field->inputMask().isEmpty())
+            size -= end - start;
+    }
+    const qint64 start = qBound(qint64(0), cursor + event->replacementStart(), size);
+    const qint64 end = qBound(start, cursor + event->replacementStart() + event->replacementLength(), size);
+    if (start - cursor != event->replacementStart() || end - start != event->replacementLength())
+        event->setCommitString(event->commitString(), int(start - cursor), int(end - start));
+}
+
+// The text Qt measures positions in and validates: with an input mask, its
+// blanks and separators too.
+QString FieldGuard::content() const
+{
+    return field->inputMask().isEmpty()
+            ? field->text()
+            : field->inputMethodQuery(Qt::ImSurroundingText).toString();
+}
+
+bool FieldGuard::isInside() const
+{
+    const int size = int(content().size());
+    const int cursor = field->cursorPosition();
+    if (cursor < 0 || cursor > size)
+        return false;
+    if (!field->hasSelectedText())
+        return true;
+    return field->selectionStart() >= 0 && field->selectionEnd() <= size;
+}
+
+// A selection is cut to the text, with the cursor at the end it was nearer to.
+void FieldGuard::moveInside()
+{
+    const int size = int(content().size());
+    const int cursor = qBound(0, field->cursorPosition(), size);
+    int start = cursor;
+    int end = cursor;
+    if (field->hasSelectedText()) {
+        start = qBound(0, field->selectionStart(), size);
+        end = qBound(0, field->selectionEnd(), size);
+    }
+    field->deselect();
+    if (start == end)
+        field->setCursorPosition(cursor);
+    else if (cursor <= start)
+        field->setSelection(end, start - end);
+    else
+        field->setSelection(start, end - start);
+}

@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#ifndef FIELDGUARD_H
+#define FIELDGUARD_H
+
+#include <QObject>
+#include <QString>
+
+QT_BEGIN_NAMESPACE
+class QEvent;
+class QInputMethodEvent;
+class QLineEdit;
+QT_END_NAMESPACE
+
+// Holds a plain QLineEdit to its validator and keeps its cursor and selection
+// inside its text, whatever route an edit takes: typing, Backspace and Delete,
+// paste, drag and drop, input methods, Undo and Redo by key, context menu or
+// call. Qt validates typing, pastes and drops itself, but not Undo, Redo or
+// setText(); and Redo, or an input method's replacement range, can leave the
+// cursor or the selection outside the text, or pad it with spaces.
+//
+// Promises, once the field has handled an event in full, or once control is
+// back in the event loop after a call such as undo() or setText(), whichever
+// comes first:
+// - A text the validator refuses gives way to the last text it took, through
+//   setText(), which clears the undo history: the one repair that does. If the
+//   validator refuses that text too (it was changed since), the field keeps
+//   its text, as a plain QLineEdit would.
+// - The cursor and any selection lie inside the text; and when no text is
+//   selected, none is, even on an empty text, where Qt can keep a selection it
+//   reports as none and shows with the next key. These repairs keep the undo
+//   history.
+// - An input method's replacement range is cut to the text before the field
+//   sees it, so it can neither pad the text nor leave a selection outside it,
+//   and nothing needs repairing after it: a composition under way is left alone.
+//
+// With an input mask, positions are measured as Qt measures them, over the
+// mask's blanks and separators too (maxLength() of them), and the validator is
+// asked about the text with its blanks, as Qt asks it.
+//
+// Assumes it is the first event filter installed on its field. It hands the
+// field the events that can edit it itself (QObject::event()), so that it can
+// act after them: application-wide filters and filters installed after it see
+// each event once, as they would without it; a filter installed before it
+// would not see those events at all. Other listeners see every signal in the
+// order Qt emits it, a repair's after the change it repairs.
+//
+// Owned by its field; a validator may be set or replaced at any time.
+class FieldGuard : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit FieldGuard(QLineEdit *field);
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void changed();
+    void hold();
+    void holdInputMethodRange(QInputMethodEvent *event) const;
+    QString content() const;
+    bool isInside() const;
+    void moveInside();
+
+    QLineEdit *const field;
+    QString allowed;
+    QString allowedContent;
+    int delivering = 0;
+    bool pending = false;
+    bool posted = false;
+    bool holding = false;
+};
+
+#endif
