@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Runs the README's test command (also against Qt 5.15), the lint and the
-# package check in a fresh Debian 13 root made with mmdebstrap, so that each is
-# proven on Qt 6.8, GCC 14, clang 19, cppcheck 2.17 and AppStream 1.0 as well.
+# Runs the README's test command (also against Qt 5.15), Qt's QLineEdit test
+# with the field guard, the lint and the package check in a fresh Debian 13
+# root made with mmdebstrap, so that each is proven on Qt 6.8, GCC 14,
+# clang 19, cppcheck 2.17 and AppStream 1.0 as well.
 # It tests what is committed: the root gets a clone of HEAD. Needs root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -35,7 +36,7 @@ chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LAN
     set -e
     cd /yeastcalc
     . /etc/os-release
-    for leg in setup/test.sh "setup/test.sh qt5" lint/run.sh package/check.sh; do
+    for leg in setup/test.sh "setup/test.sh qt5" qlineedit-suite/run.sh lint/run.sh package/check.sh; do
         start=$SECONDS
         $leg
         echo "== $leg took $((SECONDS - start)) s on $PRETTY_NAME"

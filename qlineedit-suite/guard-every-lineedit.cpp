@@ -60,8 +60,7 @@ void attach(QLineEdit *field)
     }
 }
 
-template<typename Constructor>
-Constructor qtOwn(const char *symbol)
+template <typename Constructor> Constructor qtOwn(const char *symbol)
 {
     void *own = dlsym(RTLD_NEXT, symbol);
     if (!own) {
@@ -78,6 +77,7 @@ using WithText = void (*)(QLineEdit *, const QString &, QWidget *);
 
 // QLineEdit(QWidget *parent) and QLineEdit(const QString &, QWidget *), as
 // complete objects (C1) and as the base of the test's own subclasses (C2).
+// NOLINTBEGIN(bugprone-reserved-identifier): Qt's own names for them.
 extern "C" {
 void _ZN9QLineEditC1EP7QWidget(QLineEdit *self, QWidget *parent)
 {
@@ -104,3 +104,4 @@ void _ZN9QLineEditC2ERK7QStringP7QWidget(QLineEdit *self, const QString &text, Q
     attach(self);
 }
 }
+// NOLINTEND(bugprone-reserved-identifier)

@@ -57,6 +57,8 @@ bool FieldGuard::eventFilter(QObject *watched, QEvent *event)
     // Handed on here rather than sent again, so that other filters see it once.
     // QLineEdit::event() is protected; QObject::event() is the same function.
     static_cast<QObject *>(field)->event(event);
+    // A slot may have deleted the field, and this guard with it.
+    // cppcheck-suppress knownConditionTrueFalse
     if (!alive)
         return true;
     --delivering;
@@ -75,14 +77,14 @@ void FieldGuard::changed()
     // A call's signals come before it has finished (Undo reports the cursor
     // before its text), so the field is held once the call is through.
     posted = true;
-    QMetaObject::invokeMethod(
-            this,
-            [this] {
-                posted = false;
-                if (pending && delivering == 0)
-                    hold();
-            },
-            Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, "holdPosted", Qt::QueuedConnection);
+}
+
+void FieldGuard::holdPosted()
+{
+    posted = false;
+    if (pending && delivering == 0)
+        hold();
 }
 
 void FieldGuard::hold()
@@ -133,7 +135,8 @@ void FieldGuard::holdInputMethodRange(QInputMethodEvent *event) const
             size -= end - start;
     }
     const qint64 start = qBound(qint64(0), cursor + event->replacementStart(), size);
-    const qint64 end = qBound(start, cursor + event->replacementStart() + event->replacementLength(), size);
+    const qint64 end =
+            qBound(start, cursor + event->replacementStart() + event->replacementLength(), size);
     if (start - cursor != event->replacementStart() || end - start != event->replacementLength())
         event->setCommitString(event->commitString(), int(start - cursor), int(end - start));
 }
@@ -142,9 +145,8 @@ void FieldGuard::holdInputMethodRange(QInputMethodEvent *event) const
 // blanks and separators too.
 QString FieldGuard::content() const
 {
-    return field->inputMask().isEmpty()
-            ? field->text()
-            : field->inputMethodQuery(Qt::ImSurroundingText).toString();
+    return field->inputMask().isEmpty() ? field->text()
+                                        : field->inputMethodQuery(Qt::ImSurroundingText).toString();
 }
 
 bool FieldGuard::isInside() const

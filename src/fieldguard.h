@@ -54,6 +54,9 @@ public:
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
+private slots:
+    void holdPosted();
+
 private:
     void changed();
     void hold();

@@ -202,7 +202,8 @@ void MainWindow::recalculate()
     cellsPerMlLabel->setText(english.toString(cellsPerMl));
 
     const int slurry = slurryEdit->text().toInt();
-    cellsTotalLabel->setText(YeastMath::groupedProduct(english, quint64(slurry), quint64(cellsPerMl)));
+    cellsTotalLabel->setText(
+            YeastMath::groupedProduct(english, quint64(slurry), quint64(cellsPerMl)));
 
     // Worked in thousandths of a degree: gravity x 3.8e9 / cellsPerMl is exactly
     // thousandths x 3.8e6 / cellsPerMl. At most 2,147,483,648,999 thousandths keep
@@ -210,7 +211,7 @@ void MainWindow::recalculate()
     // lowest dilution cellsPerMl is still at least 99,999.
     const qint64 gravityThousandths = YeastMath::readGravityThousandths(platoEdit->text());
     const qint64 mlNeeded = gravityThousandths * 3800000 / cellsPerMl;
-    qDebug() << YeastMath::gravityText(gravityThousandths).constData() << " * " << 1000000 << " * " << 3800
-             << " / " << cellsPerMl << " = " << mlNeeded;
+    qDebug() << YeastMath::gravityText(gravityThousandths).constData() << " * " << 1000000 << " * "
+             << 3800 << " / " << cellsPerMl << " = " << mlNeeded;
     mlNeededLabel->setText(english.toString(mlNeeded));
 }

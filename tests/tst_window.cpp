@@ -61,12 +61,12 @@ class tst_Window : public QObject
 
     // Words split by spaces. A word names a widget: alone, the mouse presses it; with ">"
     // and keys after it, they are typed into it, or into the widget with focus where no
-    // name comes first. Keys: ⌫ Backspace, ⌦ Ctrl+Delete, ← → ↑ ↓ arrows (in the dilution they step its
-    // items), ⇠ Shift+Left, ↖ Home, ↘ End, ⇥ Tab, ↶ Undo, ↷ Redo.
-    // Calls: "doMath(N)", the slot behind the buttons, as N clicks on Add 1 would;
-    // "paste(TEXT)" into the widget with focus; "im(TEXT,FROM,LENGTH[,PREEDIT])", an input
-    // method committing TEXT over LENGTH characters from FROM after the cursor, and showing
-    // PREEDIT, which it commits when Qt asks. ␀ stands for U+0000.
+    // name comes first. Keys: ⌫ Backspace, ⌦ Ctrl+Delete, ← → ↑ ↓ arrows (in the dilution they step
+    // its items), ⇠ Shift+Left, ↖ Home, ↘ End, ⇥ Tab, ↶ Undo, ↷ Redo. Calls: "doMath(N)", the slot
+    // behind the buttons, as N clicks on Add 1 would; "paste(TEXT)" into the widget with focus;
+    // "im(TEXT,FROM,LENGTH[,PREEDIT])", an input method committing TEXT over LENGTH characters from
+    // FROM after the cursor, and showing PREEDIT, which it commits when Qt asks. ␀ stands for
+    // U+0000.
     void act(const QString &script)
     {
         // clang-format off
