@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "fieldguard.h"
 #include "mainwindow.h"
+#include "plainintvalidator.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -173,6 +175,28 @@ private slots:
         act(script);
         // The nine squares, then the three figures.
         QCOMPARE(read(8, 0) + " | " + read(4, 1) + ' ' + read(5, 1) + ' ' + read(6, 1), result);
+    }
+
+    // A refused text gives way to the last one taken, unless the validator set since
+    // refuses that one too.
+    void guardWithValidatorReplaced()
+    {
+        PlainIntValidator upTo20(20, nullptr);
+        PlainIntValidator upTo10(10, nullptr);
+        QLineEdit field;
+        new FieldGuard(&field);
+        field.setValidator(&upTo20);
+        QStringList shown;
+        const auto set = [&](const char *text) {
+            field.setText(text);
+            QCoreApplication::processEvents();
+            shown << field.text();
+        };
+        set("12");
+        set("30");
+        field.setValidator(&upTo10);
+        set("40");
+        QCOMPARE(shown.join(' '), "12 12 40");
     }
 
     // Every debug message of a short session, in order: steps before any square is
