@@ -9,6 +9,11 @@
 
 namespace {
 
+bool takes(const QValidator *validator, QString text, int pos)
+{
+    return validator->validate(text, pos) != QValidator::Invalid;
+}
+
 // The events through which a user edits a line edit, or moves its cursor or selection.
 bool canEdit(QEvent::Type type)
 {
@@ -91,18 +96,13 @@ void FieldGuard::hold()
 {
     pending = false;
     holding = true;
-    if (const QValidator *validator = field->validator()) {
-        QString text = content();
-        int pos = field->cursorPosition();
-        if (validator->validate(text, pos) != QValidator::Invalid) {
-            allowed = field->text();
-            allowedContent = content();
-        } else {
-            QString fallback = allowedContent;
-            pos = int(fallback.size());
-            if (validator->validate(fallback, pos) != QValidator::Invalid)
-                field->setText(allowed);
-        }
+    const QValidator *validator = field->validator();
+    // Asked as Qt asks it, with the cursor, for validators that keep what they are asked.
+    if (!validator || takes(validator, content(), field->cursorPosition())) {
+        allowed = field->text();
+        allowedContent = content();
+    } else if (takes(validator, allowedContent, int(allowedContent.size()))) {
+        field->setText(allowed);
     }
     if (content().isEmpty())
         field->deselect();
@@ -126,7 +126,12 @@ void FieldGuard::holdInputMethodRange(QInputMethodEvent *event) const
     // Where the range is measured from: a selection goes first, as Qt removes it.
     qint64 size = content().size();
     qint64 cursor = field->cursorPosition();
-    if (field->hasSelectedText()) {
+    if (field->echoMode() == QLineEdit::PasswordEchoOnEdit
+        && field->displayText() != field->text()) {
+        // Not being edited yet: the first input replaces the whole text.
+        size = 0;
+        cursor = 0;
+    } else if (field->hasSelectedText()) {
         const int start = field->selectionStart();
         const int end = field->selectionEnd();
         if (cursor > start)

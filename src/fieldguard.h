@@ -22,9 +22,9 @@ QT_END_NAMESPACE
 // back in the event loop after a call such as undo() or setText(), whichever
 // comes first:
 // - A text the validator refuses gives way to the last text it took, through
-//   setText(), which clears the undo history: the one repair that does. If the
-//   validator refuses that text too (it was changed since), the field keeps
-//   its text, as a plain QLineEdit would.
+//   setText(), which clears the undo history and ends a composition: the one
+//   repair that does either. If the validator refuses that text too (it was
+//   set or changed since), the field keeps its text, as a plain QLineEdit would.
 // - The cursor and any selection lie inside the text; and when no text is
 //   selected, none is, even on an empty text, where Qt can keep a selection it
 //   reports as none and shows with the next key. These repairs keep the undo
@@ -34,8 +34,10 @@ QT_END_NAMESPACE
 //   and nothing needs repairing after it: a composition under way is left alone.
 //
 // With an input mask, positions are measured as Qt measures them, over the
-// mask's blanks and separators too (maxLength() of them), and the validator is
-// asked about the text with its blanks, as Qt asks it.
+// mask's blanks and separators too (the text as Qt::ImSurroundingText gives
+// it), and the validator is asked about that text, as Qt asks it. In
+// PasswordEchoOnEdit mode, before editing starts, a range is cut to the empty
+// text that the first input leaves.
 //
 // Assumes it is the first event filter installed on its field. It hands the
 // field the events that can edit it itself (QObject::event()), so that it can
@@ -44,7 +46,9 @@ QT_END_NAMESPACE
 // would not see those events at all. Other listeners see every signal in the
 // order Qt emits it, a repair's after the change it repairs.
 //
-// Owned by its field; a validator may be set or replaced at any time.
+// Owned by its field; a validator may be set or replaced at any time. The
+// validator is asked once more after each change, with the text and cursor Qt
+// gives it.
 class FieldGuard : public QObject
 {
     Q_OBJECT
