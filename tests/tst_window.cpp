@@ -159,6 +159,7 @@ private slots:
         QTest::newRow("a point at the start, a sign before, cut toward zero") << "slurry>100 gravity>-.5 0>⌫6 0 +" << "7 0 0 0 0 0 0 0 0 | 700,000 70,000,000 -2,714";
         QTest::newRow("gravity pasted with a NUL") << "slurry>100 gravity paste(16␀) 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 0";
         QTest::newRow("a digit typed after an input method's range on an empty field") << "slurry>100 gravity im(,0,3) gravity>12.5 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 9,500";
+        QTest::newRow("digits typed after a redo that emptied a square") << "0 0>⌫12⌫⇠⌫↶↷⌫56 +" << "57 0 0 0 0 0 0 0 0 | 5,700,000 0 0";
         QTest::newRow("a composition cancelled after a range past the end commits nothing") << "slurry>100 gravity gravity>12 im(,1,1,1) im(,0,0) 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 9,120";
         QTest::newRow("Ctrl+Delete while composing a refused letter deletes nothing") << "0 0>⌫12 im(x,-1,0,7x) 0>⌦ +" << "13 0 0 0 0 0 0 0 0 | 1,300,000 0 0";
         QTest::newRow("gravity typed over an input method's range past the end") << "slurry>100 gravity gravity>12 im(4,-1,5) gravity>0 0>⌫49 0 +" << "50 0 0 0 0 0 0 0 0 | 5,000,000 500,000,000 106,400";
@@ -197,6 +198,21 @@ private slots:
         field.setValidator(&upTo10);
         set("40");
         QCOMPARE(shown.join(' '), "12 12 40");
+    }
+
+    // Before editing starts, the first input replaces the whole text: a range is held to
+    // what is left, so no spaces are padded in.
+    void guardInPasswordEchoOnEdit()
+    {
+        QLineEdit *field = new QLineEdit(window->centralWidget());
+        new FieldGuard(field);
+        field->setEchoMode(QLineEdit::PasswordEchoOnEdit);
+        field->show();
+        field->setText("secret");
+        field->setFocus();
+        field->setCursorPosition(2);
+        act("im(x,3,0) >y");
+        QCOMPARE(field->text(), "xy");
     }
 
     // Every debug message of a short session, in order: steps before any square is
