@@ -125,6 +125,11 @@ private slots:
                             : passOn(type, context, text);
                 });
     }
+    void cleanupTestCase()
+    {
+        window.reset();
+        QInputMethodPrivate::get(QGuiApplication::inputMethod())->testContext = nullptr;
+    }
     void init()
     {
         window = std::make_unique<MainWindow>();
