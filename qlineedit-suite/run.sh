@@ -71,6 +71,13 @@ verdicts() {
 export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 "$work/build/tst_qlineedit_plain" -o "$work/plain.tap,tap" >/dev/null || true
 "$work/build/tst_qlineedit_guarded" -o "$work/guarded.tap,tap" | tee "$work/guard.log" || true
+# Qt writes the plan line last: without it a run stopped half-way.
+for run in plain guarded; do
+    grep -q '^1\.\.[1-9]' "$work/$run.tap" || {
+        echo "tst_qlineedit_$run did not run to its end." >&2
+        exit 1
+    }
+done
 grep -q '^guard: [1-9][0-9]* line edits guarded, 0 seen without a guard$' "$work/guard.log" || {
     echo "The guard was not on every line edit; see above." >&2
     exit 1
