@@ -38,8 +38,8 @@ bool canEdit(QEvent::Type type)
 FieldGuard::FieldGuard(QLineEdit *field)
     : QObject(field),
       field(field),
-      allowed(field->text()),
-      allowedContent(content())
+      taken(field->text()),
+      takenContent(content())
 {
     connect(field, &QLineEdit::textChanged, this, &FieldGuard::changed);
     connect(field, &QLineEdit::cursorPositionChanged, this, &FieldGuard::changed);
@@ -49,15 +49,21 @@ FieldGuard::FieldGuard(QLineEdit *field)
 
 bool FieldGuard::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != field || !canEdit(event->type()) || !field->isEnabled())
+    // Once ~QLineEdit has run, the field is a QWidget on its way out, which
+    // still sends itself a FocusOut: there is no line edit left to repair.
+    if (!qobject_cast<QLineEdit *>(watched) || watched != field || !canEdit(event->type())
+        || !field->isEnabled())
         return false;
-    // What a call such as undo() left is held before the user acts on it.
-    if (pending && delivering == 0)
-        hold();
-    if (event->type() == QEvent::InputMethod)
-        holdInputMethodRange(static_cast<QInputMethodEvent *>(event));
-
     const QPointer<FieldGuard> alive(this);
+    // What a call such as undo() left is repaired before the user acts on it.
+    if (pending && delivering == 0)
+        repair();
+    // cppcheck-suppress knownConditionTrueFalse
+    if (!alive)
+        return true;
+    if (event->type() == QEvent::InputMethod)
+        clipRange(static_cast<QInputMethodEvent *>(event));
+
     ++delivering;
     // Handed on here rather than sent again, so that other filters see it once.
     // QLineEdit::event() is protected; QObject::event() is the same function.
@@ -68,64 +74,81 @@ bool FieldGuard::eventFilter(QObject *watched, QEvent *event)
         return true;
     --delivering;
     if (pending && delivering == 0)
-        hold();
+        repair();
     return true;
 }
 
 void FieldGuard::changed()
 {
-    if (holding)
+    if (repairing)
         return;
     pending = true;
-    if (delivering > 0 || posted)
+    if (posted)
         return;
     // A call's signals come before it has finished (Undo reports the cursor
-    // before its text), so the field is held once the call is through.
+    // before its text), so the field is repaired once the call is through.
     posted = true;
-    QMetaObject::invokeMethod(this, "holdPosted", Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+            this,
+            [this] {
+                posted = false;
+                if (!pending)
+                    return;
+                if (delivering == 0)
+                    repair();
+                // An event loop nested in an edit: the edit is not through, but
+                // a text the validator takes here is one the field really took.
+                else if (isTaken())
+                    note();
+            },
+            Qt::QueuedConnection);
 }
 
-void FieldGuard::holdPosted()
-{
-    posted = false;
-    if (pending && delivering == 0)
-        hold();
-}
-
-void FieldGuard::hold()
+void FieldGuard::repair()
 {
     pending = false;
-    holding = true;
-    const QValidator *validator = field->validator();
-    // Asked as Qt asks it, with the cursor, for validators that keep what they are asked.
-    if (!validator || takes(validator, content(), field->cursorPosition())) {
-        allowed = field->text();
-        allowedContent = content();
-    } else if (takes(validator, allowedContent, int(allowedContent.size()))) {
-        field->setText(allowed);
-    }
-    if (content().isEmpty())
+    repairing = true;
+    const QPointer<FieldGuard> alive(this);
+    if (isTaken())
+        note();
+    else if (takes(field->validator(), takenContent, int(takenContent.size())))
+        field->setText(taken);
+    // Each change below reaches slots, and a slot may delete the field.
+    // cppcheck-suppress knownConditionTrueFalse
+    if (alive && content().isEmpty())
         field->deselect();
-    if (!isInside()) {
-        moveInside();
-        // Qt's own calls did not hold; only setText() is left.
-        if (!isInside())
-            field->setText(field->text());
-    }
-    holding = false;
+    if (alive && !isInside())
+        clipSelection();
+    if (alive)
+        repairing = false;
+}
+
+// Asked as Qt asks it, with the cursor, for validators that keep what they are asked.
+bool FieldGuard::isTaken() const
+{
+    const QValidator *validator = field->validator();
+    return !validator || takes(validator, content(), field->cursorPosition());
+}
+
+void FieldGuard::note()
+{
+    taken = field->text();
+    takenContent = content();
 }
 
 // Qt moves the cursor by the range's start and takes the range without holding
 // it to the text: it pads the text with spaces up to a start past the end, and
 // keeps a range reaching past the end as a selection, removing nothing.
-void FieldGuard::holdInputMethodRange(QInputMethodEvent *event) const
+void FieldGuard::clipRange(QInputMethodEvent *event) const
 {
     // Without text to commit or replace, Qt moves nothing by the range.
     if (event->commitString().isEmpty() && event->replacementLength() == 0)
         return;
-    // Where the range is measured from: a selection goes first, as Qt removes it.
+    // 64 bits, because an input method's start and length are any ints and
+    // their sum with the cursor must not overflow.
     qint64 size = content().size();
     qint64 cursor = field->cursorPosition();
+    // Where the range is measured from: a selection goes first, as Qt removes it.
     if (field->echoMode() == QLineEdit::PasswordEchoOnEdit
         && field->displayText() != field->text()) {
         // Not being edited yet: the first input replaces the whole text.
@@ -142,16 +165,28 @@ void FieldGuard::holdInputMethodRange(QInputMethodEvent *event) const
     const qint64 start = qBound(qint64(0), cursor + event->replacementStart(), size);
     const qint64 end =
             qBound(start, cursor + event->replacementStart() + event->replacementLength(), size);
+    // Both now lie within the text, whose length QLineEdit keeps to an int.
     if (start - cursor != event->replacementStart() || end - start != event->replacementLength())
         event->setCommitString(event->commitString(), int(start - cursor), int(end - start));
 }
 
-// The text Qt measures positions in and validates: with an input mask, its
-// blanks and separators too.
-QString FieldGuard::content() const
+// A selection is cut to the text, with the cursor at the end it was nearer to.
+void FieldGuard::clipSelection()
 {
-    return field->inputMask().isEmpty() ? field->text()
-                                        : field->inputMethodQuery(Qt::ImSurroundingText).toString();
+    const int size = int(content().size());
+    const int cursor = qBound(0, field->cursorPosition(), size);
+    if (!field->hasSelectedText()) {
+        field->setCursorPosition(cursor);
+        return;
+    }
+    const int start = qBound(0, field->selectionStart(), size);
+    const int end = qBound(0, field->selectionEnd(), size);
+    if (start == end)
+        field->setCursorPosition(cursor);
+    else if (cursor <= start)
+        field->setSelection(end, start - end);
+    else
+        field->setSelection(start, end - start);
 }
 
 bool FieldGuard::isInside() const
@@ -165,22 +200,10 @@ bool FieldGuard::isInside() const
     return field->selectionStart() >= 0 && field->selectionEnd() <= size;
 }
 
-// A selection is cut to the text, with the cursor at the end it was nearer to.
-void FieldGuard::moveInside()
+// The text Qt measures positions in and validates: with an input mask, its
+// blanks and separators too.
+QString FieldGuard::content() const
 {
-    const int size = int(content().size());
-    const int cursor = qBound(0, field->cursorPosition(), size);
-    int start = cursor;
-    int end = cursor;
-    if (field->hasSelectedText()) {
-        start = qBound(0, field->selectionStart(), size);
-        end = qBound(0, field->selectionEnd(), size);
-    }
-    field->deselect();
-    if (start == end)
-        field->setCursorPosition(cursor);
-    else if (cursor <= start)
-        field->setSelection(end, start - end);
-    else
-        field->setSelection(start, end - start);
+    return field->inputMask().isEmpty() ? field->text()
+                                        : field->inputMethodQuery(Qt::ImSurroundingText).toString();
 }

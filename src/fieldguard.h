@@ -19,12 +19,15 @@ QT_END_NAMESPACE
 // cursor or the selection outside the text, or pad it with spaces.
 //
 // Promises, once the field has handled an event in full, or once control is
-// back in the event loop after a call such as undo() or setText(), whichever
+// back in an event loop after a call such as undo() or setText(), whichever
 // comes first:
 // - A text the validator refuses gives way to the last text it took, through
-//   setText(), which clears the undo history and ends a composition: the one
-//   repair that does either. If the validator refuses that text too (it was
-//   set or changed since), the field keeps its text, as a plain QLineEdit would.
+//   setText(). That is the one repair that clears the undo history and resets
+//   the input method; Qt may go on showing a preedit until the cursor next
+//   moves. If the validator refuses that text too (it was set or changed
+//   since), the field keeps its text, as a plain QLineEdit would. An event
+//   loop nested in an edit (a slot that opens a dialog) counts: what the field
+//   holds there, if the validator takes it, is a text it took.
 // - The cursor and any selection lie inside the text; and when no text is
 //   selected, none is, even on an empty text, where Qt can keep a selection it
 //   reports as none and shows with the next key. These repairs keep the undo
@@ -32,6 +35,8 @@ QT_END_NAMESPACE
 // - An input method's replacement range is cut to the text before the field
 //   sees it, so it can neither pad the text nor leave a selection outside it,
 //   and nothing needs repairing after it: a composition under way is left alone.
+// - Nothing is repaired once the field is being destroyed, or after a slot
+//   that a repair set off has deleted it.
 //
 // With an input mask, positions are measured as Qt measures them, over the
 // mask's blanks and separators too (the text as Qt::ImSurroundingText gives
@@ -58,24 +63,29 @@ public:
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private slots:
-    void holdPosted();
-
 private:
     void changed();
-    void hold();
-    void holdInputMethodRange(QInputMethodEvent *event) const;
-    QString content() const;
+    void repair();
+    bool isTaken() const;
+    void note();
+    void clipRange(QInputMethodEvent *event) const;
+    void clipSelection();
     bool isInside() const;
-    void moveInside();
+    QString content() const;
 
     QLineEdit *const field;
-    QString allowed;
-    QString allowedContent;
+    // The last text the validator took, as text() and as content() give it.
+    QString taken;
+    QString takenContent;
+    // How many of the field's events the guard is handing on; while above 0,
+    // Qt is in the middle of an edit and repairs wait for its end.
     int delivering = 0;
+    // The field changed since it was last repaired.
     bool pending = false;
+    // A queued repair is on its way; it clears this when it runs.
     bool posted = false;
-    bool holding = false;
+    // The guard is changing the field itself: those signals are no new change.
+    bool repairing = false;
 };
 
 #endif
