@@ -41,6 +41,8 @@ FieldGuard::FieldGuard(QLineEdit *field)
       taken(field->text()),
       takenContent(content())
 {
+    queued.setSingleShot(true);
+    connect(&queued, &QTimer::timeout, this, &FieldGuard::repairQueued);
     connect(field, &QLineEdit::textChanged, this, &FieldGuard::changed);
     connect(field, &QLineEdit::cursorPositionChanged, this, &FieldGuard::changed);
     connect(field, &QLineEdit::selectionChanged, this, &FieldGuard::changed);
@@ -83,25 +85,22 @@ void FieldGuard::changed()
     if (repairing)
         return;
     pending = true;
-    if (posted)
-        return;
     // A call's signals come before it has finished (Undo reports the cursor
     // before its text), so the field is repaired once the call is through.
-    posted = true;
-    QMetaObject::invokeMethod(
-            this,
-            [this] {
-                posted = false;
-                if (!pending)
-                    return;
-                if (delivering == 0)
-                    repair();
-                // An event loop nested in an edit: the edit is not through, but
-                // a text the validator takes here is one the field really took.
-                else if (isTaken())
-                    note();
-            },
-            Qt::QueuedConnection);
+    if (!queued.isActive())
+        queued.start(0);
+}
+
+void FieldGuard::repairQueued()
+{
+    if (!pending)
+        return;
+    if (delivering == 0)
+        repair();
+    // An event loop nested in an edit: the edit is not through, but a text
+    // the validator takes here is one the field really took.
+    else if (isTaken())
+        note();
 }
 
 void FieldGuard::repair()

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 QT_BEGIN_NAMESPACE
 class QEvent;
@@ -65,6 +66,7 @@ public:
 
 private:
     void changed();
+    void repairQueued();
     void repair();
     bool isTaken() const;
     void note();
@@ -82,8 +84,8 @@ private:
     int delivering = 0;
     // The field changed since it was last repaired.
     bool pending = false;
-    // A queued repair is on its way; it clears this when it runs.
-    bool posted = false;
+    // Runs once control is back in an event loop after a change.
+    QTimer queued;
     // The guard is changing the field itself: those signals are no new change.
     bool repairing = false;
 };
