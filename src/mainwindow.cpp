@@ -18,13 +18,6 @@
 
 namespace {
 
-// The window made each square's validator and owns it; the line edit hands it back const.
-PlainIntValidator *squareValidator(const QLineEdit *square)
-{
-    return const_cast<PlainIntValidator *>(
-            static_cast<const PlainIntValidator *>(square->validator()));
-}
-
 QFrame *createRule()
 {
     QFrame *rule = new QFrame;
@@ -82,7 +75,7 @@ MainWindow::MainWindow(QWidget * /* parent */)
     mainGrid->addWidget(mlNeededLabel, 6, 1);
     mainGrid->addWidget(createRule(), 7, 0, 1, 4);
 
-    for (int i = 0; i < 9; ++i)
+    for (int i = 0; i < NumSquares; ++i)
         countGrid->addWidget(squareEdits[i], i / 3, i % 3);
     // Each field's guard comes first, so that it acts after an event has reached
     // the window's filter and the field alike.
@@ -92,8 +85,10 @@ MainWindow::MainWindow(QWidget * /* parent */)
     new FieldGuard(platoEdit);
     for (QLineEdit *square : squareEdits)
         square->installEventFilter(this);
-    for (QLineEdit *square : squareEdits)
-        square->setValidator(new PlainIntValidator(500, this));
+    for (int i = 0; i < NumSquares; ++i) {
+        squareValidators[i] = new PlainIntValidator(500, this);
+        squareEdits[i]->setValidator(squareValidators[i]);
+    }
 
     // A plain item, not a child layout: with no parent to take a spacing
     // from, the squares sit edge to edge like the chamber's grid.
@@ -115,7 +110,7 @@ MainWindow::~MainWindow() = default;
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseButtonPress) {
-        for (int i = 0; i < 9; ++i) {
+        for (int i = 0; i < NumSquares; ++i) {
             if (watched == squareEdits[i]) {
                 setcurrentSquare(i);
                 break;
@@ -140,13 +135,13 @@ void MainWindow::doMath(int delta)
     if (currentSquare < 0)
         return;
 
-    if (currentSquare < 9) {
+    if (currentSquare < NumSquares) {
         QLineEdit *square = squareEdits[currentSquare];
         const qint64 count = qint64(square->text().toInt()) + delta;
         if (count >= 0 && count <= std::numeric_limits<int>::max()) {
             // Told first, so that the validator lets the step's own count stand.
             const QString text = QString::number(count);
-            squareValidator(square)->setStepped(text);
+            squareValidators[currentSquare]->setStepped(text);
             square->setText(text);
         }
     }
