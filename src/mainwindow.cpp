@@ -166,21 +166,14 @@ void MainWindow::subOne()
 
 void MainWindow::recalculate()
 {
-    double countSum = 0.0;
-    double chamberVolume = 0.0;
-    for (const QLineEdit *square : squareEdits) {
-        const int count = square->text().toInt();
-        if (count > 0) {
-            // Summed, not multiplied: six squares sum to 0.6 but 6 * 0.1 is
-            // 0.6000000000000001, so six squares of 1 show 100,000, not 99,999.
-            chamberVolume += 0.1;
-            countSum += count;
-        }
-    }
-    qDebug() << countSum;
+    QList<int> counts;
+    for (const QLineEdit *square : squareEdits)
+        counts.append(square->text().toInt());
+    const YeastMath::Chamber chamber = YeastMath::countedChamber(counts);
+    qDebug() << chamber.countSum;
 
     // Nothing counted means no density at all: show what a fresh window shows.
-    if (chamberVolume == 0.0) {
+    if (chamber.volume == 0.0) {
         for (QLabel *label : {cellsPerMlLabel, cellsTotalLabel, mlNeededLabel})
             label->setText(QStringLiteral("0"));
         return;
@@ -189,10 +182,7 @@ void MainWindow::recalculate()
     const QLocale english(QLocale::English, QLocale::AnyCountry);
 
     const qint64 dilution = dilutionCombo->currentText().toLongLong();
-    const double q = countSum / chamberVolume;
-    const double p = double(dilution) * q;
-    const double r = p * 1000.0;
-    const qint64 cellsPerMl = YeastMath::truncatedToInt64(r);
+    const qint64 cellsPerMl = YeastMath::cellsPerMl(chamber, dilution);
     qDebug() << cellsPerMl;
     cellsPerMlLabel->setText(english.toString(cellsPerMl));
 
@@ -200,12 +190,8 @@ void MainWindow::recalculate()
     cellsTotalLabel->setText(
             YeastMath::groupedProduct(english, quint64(slurry), quint64(cellsPerMl)));
 
-    // Worked in thousandths of a degree: gravity x 3.8e9 / cellsPerMl is exactly
-    // thousandths x 3.8e6 / cellsPerMl. At most 2,147,483,648,999 thousandths keep
-    // that product below 8.2e18, inside 64 bits. With a square counted at the
-    // lowest dilution cellsPerMl is still at least 99,999.
     const qint64 gravityThousandths = YeastMath::readGravityThousandths(platoEdit->text());
-    const qint64 mlNeeded = gravityThousandths * 3800000 / cellsPerMl;
+    const qint64 mlNeeded = YeastMath::mlPerGallon(gravityThousandths, cellsPerMl);
     qDebug() << YeastMath::gravityText(gravityThousandths).constData() << " * " << 1000000 << " * "
              << 3800 << " / " << cellsPerMl << " = " << mlNeeded;
     mlNeededLabel->setText(english.toString(mlNeeded));
