@@ -18,6 +18,22 @@ qint64 truncatedToInt64(double value)
     return value < limit ? qint64(value) : qint64(std::nextafter(limit, 0.0));
 }
 
+// The digits and points that Chinese and Japanese input methods write in their
+// full-width modes, as the ASCII they stand for; everything else as it is.
+QString asAscii(QString text)
+{
+    for (QChar &ch : text) {
+        const char16_t code = ch.unicode();
+        if (code >= 0xFF10 && code <= 0xFF19)
+            ch = QLatin1Char(char('0' + (code - 0xFF10)));
+        else if (code == 0xFF0E || code == 0x3002)
+            ch = QLatin1Char('.');
+        else if (code == 0xFF0C)
+            ch = QLatin1Char(',');
+    }
+    return text;
+}
+
 } // namespace
 
 namespace YeastMath {
@@ -83,7 +99,7 @@ QString groupedProduct(const QLocale &locale, quint64 x, quint64 y)
 // left to toLongLong: Qt 6's stops at a NUL and still reports success.
 qint64 readGravityThousandths(const QString &text)
 {
-    QString number = text.trimmed();
+    QString number = asAscii(text).trimmed();
     const bool negative = number.startsWith(QLatin1Char('-')) || number.startsWith(QChar(0x2212));
     if (negative || number.startsWith(QLatin1Char('+')))
         number.remove(0, 1);

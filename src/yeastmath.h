@@ -47,9 +47,11 @@ QString groupedProduct(const QLocale &locale, quint64 x, quint64 y);
 bool isPlainDigits(const QString &text);
 
 // A gravity in thousandths of a degree: white space at either end, one sign
-// (U+2212 counts as a minus), ASCII digits and one point or comma. Digits past
-// the third decimal are dropped. Anything else, and whole degrees beyond 32
-// bits, read as 0.
+// (U+2212 counts as a minus), digits and one point or comma. Digits, point and
+// comma may be ASCII or the full-width forms that Chinese and Japanese input
+// methods write, and the ideographic full stop counts as a point. Digits past
+// the third decimal are dropped. Anything else, other scripts' digits too, and
+// whole degrees beyond 32 bits, read as 0.
 qint64 readGravityThousandths(const QString &text);
 
 // thousandths written as the gravity they stand for: 12000 as "12", -500 as "-0.5".
