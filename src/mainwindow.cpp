@@ -18,13 +18,6 @@
 
 namespace {
 
-// The window made each square's validator and owns it; the line edit hands it back const.
-PlainIntValidator *squareValidator(const QLineEdit *square)
-{
-    return const_cast<PlainIntValidator *>(
-            static_cast<const PlainIntValidator *>(square->validator()));
-}
-
 QFrame *createRule()
 {
     QFrame *rule = new QFrame;
@@ -82,7 +75,7 @@ MainWindow::MainWindow(QWidget * /* parent */)
     mainGrid->addWidget(mlNeededLabel, 6, 1);
     mainGrid->addWidget(createRule(), 7, 0, 1, 4);
 
-    for (int i = 0; i < 9; ++i)
+    for (int i = 0; i < NumSquares; ++i)
         countGrid->addWidget(squareEdits[i], i / 3, i % 3);
     // Each field's guard comes first, so that it acts after an event has reached
     // the window's filter and the field alike.
@@ -92,8 +85,10 @@ MainWindow::MainWindow(QWidget * /* parent */)
     new FieldGuard(platoEdit);
     for (QLineEdit *square : squareEdits)
         square->installEventFilter(this);
-    for (QLineEdit *square : squareEdits)
-        square->setValidator(new PlainIntValidator(500, this));
+    for (int i = 0; i < NumSquares; ++i) {
+        squareValidators[i] = new PlainIntValidator(500, this);
+        squareEdits[i]->setValidator(squareValidators[i]);
+    }
 
     // A plain item, not a child layout: with no parent to take a spacing
     // from, the squares sit edge to edge like the chamber's grid.
@@ -115,7 +110,7 @@ MainWindow::~MainWindow() = default;
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseButtonPress) {
-        for (int i = 0; i < 9; ++i) {
+        for (int i = 0; i < NumSquares; ++i) {
             if (watched == squareEdits[i]) {
                 setcurrentSquare(i);
                 break;
@@ -140,13 +135,13 @@ void MainWindow::doMath(int delta)
     if (currentSquare < 0)
         return;
 
-    if (currentSquare < 9) {
+    if (currentSquare < NumSquares) {
         QLineEdit *square = squareEdits[currentSquare];
         const qint64 count = qint64(square->text().toInt()) + delta;
         if (count >= 0 && count <= std::numeric_limits<int>::max()) {
             // Told first, so that the validator lets the step's own count stand.
             const QString text = QString::number(count);
-            squareValidator(square)->setStepped(text);
+            squareValidators[currentSquare]->setStepped(text);
             square->setText(text);
         }
     }
@@ -171,21 +166,14 @@ void MainWindow::subOne()
 
 void MainWindow::recalculate()
 {
-    double countSum = 0.0;
-    double chamberVolume = 0.0;
-    for (const QLineEdit *square : squareEdits) {
-        const int count = square->text().toInt();
-        if (count > 0) {
-            // Summed, not multiplied: six squares sum to 0.6 but 6 * 0.1 is
-            // 0.6000000000000001, so six squares of 1 show 100,000, not 99,999.
-            chamberVolume += 0.1;
-            countSum += count;
-        }
-    }
-    qDebug() << countSum;
+    QList<int> counts;
+    for (const QLineEdit *square : squareEdits)
+        counts.append(square->text().toInt());
+    const YeastMath::Chamber chamber = YeastMath::countedChamber(counts);
+    qDebug() << chamber.countSum;
 
     // Nothing counted means no density at all: show what a fresh window shows.
-    if (chamberVolume == 0.0) {
+    if (chamber.volume == 0.0) {
         for (QLabel *label : {cellsPerMlLabel, cellsTotalLabel, mlNeededLabel})
             label->setText(QStringLiteral("0"));
         return;
@@ -194,10 +182,7 @@ void MainWindow::recalculate()
     const QLocale english(QLocale::English, QLocale::AnyCountry);
 
     const qint64 dilution = dilutionCombo->currentText().toLongLong();
-    const double q = countSum / chamberVolume;
-    const double p = double(dilution) * q;
-    const double r = p * 1000.0;
-    const qint64 cellsPerMl = YeastMath::truncatedToInt64(r);
+    const qint64 cellsPerMl = YeastMath::cellsPerMl(chamber, dilution);
     qDebug() << cellsPerMl;
     cellsPerMlLabel->setText(english.toString(cellsPerMl));
 
@@ -205,12 +190,8 @@ void MainWindow::recalculate()
     cellsTotalLabel->setText(
             YeastMath::groupedProduct(english, quint64(slurry), quint64(cellsPerMl)));
 
-    // Worked in thousandths of a degree: gravity x 3.8e9 / cellsPerMl is exactly
-    // thousandths x 3.8e6 / cellsPerMl. At most 2,147,483,648,999 thousandths keep
-    // that product below 8.2e18, inside 64 bits. With a square counted at the
-    // lowest dilution cellsPerMl is still at least 99,999.
     const qint64 gravityThousandths = YeastMath::readGravityThousandths(platoEdit->text());
-    const qint64 mlNeeded = gravityThousandths * 3800000 / cellsPerMl;
+    const qint64 mlNeeded = YeastMath::mlPerGallon(gravityThousandths, cellsPerMl);
     qDebug() << YeastMath::gravityText(gravityThousandths).constData() << " * " << 1000000 << " * "
              << 3800 << " / " << cellsPerMl << " = " << mlNeeded;
     mlNeededLabel->setText(english.toString(mlNeeded));

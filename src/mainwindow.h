@@ -10,6 +10,8 @@ class QLabel;
 class QLineEdit;
 QT_END_NAMESPACE
 
+class PlainIntValidator;
+
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -27,10 +29,13 @@ public slots:
     void subOne();
 
 private:
+    enum { NumSquares = 9 };
+
     void recalculate();
 
     int currentSquare;
-    QLineEdit *squareEdits[9];
+    QLineEdit *squareEdits[NumSquares];
+    PlainIntValidator *squareValidators[NumSquares];
     QLabel *cellsTotalLabel;
     QLabel *cellsPerMlLabel;
     QComboBox *dilutionCombo;
