@@ -49,8 +49,7 @@ class tst_MainWindow : public QObject
 private slots:
     void initTestCase()
     {
-        // A desktop that groups digits with points: the figures still group with commas,
-        // and Qt's own validator would take "1.000".
+        // A desktop that groups digits with points: the figures still group with commas.
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         passOn = qInstallMessageHandler(
                 [](QtMsgType type, const QMessageLogContext &context, const QString &text) {
@@ -101,18 +100,14 @@ private slots:
         QTest::newRow("typing stops at 500") << "press square 0, key Backspace, type 501, press Add 1" << "51 0 0 0 0 0 0 0 0 | 5,100,000 0 0" << "currentSquare =  0 / 51 / 5100000 / 0  *  1000000  *  3800  /  5100000  =  0";
         QTest::newRow("a count stepped past 500 stands, a digit typed onto it does not") << "press square 0, key Backspace, type 500, press Add 1, press square 0, key End, type 9" << "501 0 0 0 0 0 0 0 0 | 50,100,000 0 0" << "currentSquare =  0 / 501 / 50100000 / 0  *  1000000  *  3800  /  50100000  =  0 / currentSquare =  0";
         QTest::newRow("a sign pasted into a square is refused") << "press gravity, type +5, key Ctrl+A, key Ctrl+C, press square 0, key Ctrl+A, key Ctrl+V, press Add 1" << "1 0 0 0 0 0 0 0 0 | 100,000 0 190,000" << "currentSquare =  0 / 1 / 100000 / 5  *  1000000  *  3800  /  100000  =  190000";
-        QTest::newRow("a slurry typed with a group separator keeps its digits") << "press slurry, type 1.000, press square 0, press Add 1" << "1 0 0 0 0 0 0 0 0 | 100,000 100,000,000 0" << "currentSquare =  0 / 1 / 100000 / 0  *  1000000  *  3800  /  100000  =  0";
-        QTest::newRow("nine squares at 1:100") << "press slurry, type 1500, key Shift+Tab, key Down, key Tab, key Tab, type 14, key Tab, type 40, key Tab, type 38, key Tab, type 42, key Tab, type 45, key Tab, type 39, key Tab, type 41, key Tab, type 37, key Tab, type 44, key Tab, type 42, press square 8, press Add 1" << "40 38 42 45 39 41 37 44 43 | 41,000,000 61,500,000,000 1,297" << "currentSquare =  8 / 369 / 41000000 / 14  *  1000000  *  3800  /  41000000  =  1297";
         // clang-format on
     }
     void session()
     {
         QFETCH(QString, steps);
-        QFETCH(QString, shown);
-        QFETCH(QString, debug);
         act(steps);
-        QCOMPARE(read(8, 0) + " | " + read(4, 1) + ' ' + read(5, 1) + ' ' + read(6, 1), shown);
-        QCOMPARE(messages.join(" / "), debug);
+        QTEST(read(8, 0) + " | " + read(4, 1) + ' ' + read(5, 1) + ' ' + read(6, 1), "shown");
+        QTEST(messages.join(" / "), "debug");
     }
 };
 
