@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-setup/deps.sh qt6-base-private-dev clang clang-format clang-tidy cppcheck
+setup/deps.sh clang clang-format clang-tidy cppcheck
 sources=$(git ls-files '*.cpp' '*.h')
 
 echo "== clang-format"

@@ -73,21 +73,36 @@ fi
 installed=yes
 "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null
 
-# Under X, docks match a window to its menu entry by the window's class. A program
-# still running after five seconds has started; timeout's 124 says so.
+# Under X, docks match a window to its menu entry by the window's class. The
+# program is given 30 s to show a window named yeastcalc with a class on it.
 class=$(sed -n 's/^StartupWMClass=//p' /usr/share/applications/org.yeastcalc.yeastcalc.desktop)
 status=0
-XDG_RUNTIME_DIR="$stage" timeout 8 xvfb-run -a sh -c '
-    /usr/bin/yeastcalc 2>/dev/null & sleep 5
-    for window in $(xwininfo -root -tree | sed -n "s/^ *\(0x[0-9a-f]*\) \"yeastcalc\".*/\1/p"); do
-        xprop -id "$window" WM_CLASS
-    done > "$XDG_RUNTIME_DIR/class"
-    wait' || status=$?
+XDG_RUNTIME_DIR="$stage" timeout 60 xvfb-run -a sh -c '
+    classes() {
+        for window in $(xwininfo -root -tree | sed -n "s/^ *\(0x[0-9a-f]*\) \"yeastcalc\".*/\1/p"); do
+            xprop -id "$window" WM_CLASS
+        done | grep "^WM_CLASS(STRING) = "
+    }
+    /usr/bin/yeastcalc 2>/dev/null &
+    program=$!
+    deadline=$(($(date +%s) + 30))
+    until classes > "$XDG_RUNTIME_DIR/class"; do
+        if ! kill -0 "$program" 2>/dev/null; then
+            wait "$program" && ended=0 || ended=$?
+            echo "the installed yeastcalc ended with $ended before its window appeared" >&2
+            exit 1
+        fi
+        if [ "$(date +%s)" -ge "$deadline" ]; then
+            echo "no window named yeastcalc with a class appeared within 30 s" >&2
+            kill "$program"
+            exit 1
+        fi
+        sleep 0.1
+    done
+    kill "$program" || { echo "the installed yeastcalc ended just after showing its window" >&2; exit 1; }
+    wait "$program" || :' || status=$?
 remove_installed
-if [ "$status" -ne 124 ]; then
-    echo "the installed yeastcalc ended with $status instead of running" >&2
-    exit 1
-fi
+[ "$status" -eq 0 ] || { [ "$status" -ne 124 ] || echo "xvfb-run did not end within 60 s" >&2; exit 1; }
 grep -qx "WM_CLASS(STRING) = \"yeastcalc\", \"$class\"" "$stage/class" || {
     echo "the window's class is not the desktop entry's StartupWMClass ($class):" >&2
     cat "$stage/class" >&2

@@ -4,8 +4,9 @@
 # the installed Qt, twice: as Qt ships it, and with FieldGuard on every line
 # edit it constructs. Fails on any row whose verdict differs, except the rows
 # that allowed-differences.txt lists with their reasons. With "qt5" it does
-# the same against Qt 5.15. Adds a deb-src entry for Debian's own archive to
-# apt's sources where none is there yet.
+# the same against Qt 5.15. The source package comes through deb-src entries
+# of its own in the build tree, made from the machine's Debian archive entries:
+# nothing under /etc/apt, /var/lib/apt or /var/cache/apt changes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -23,32 +24,37 @@ work=build/qlineedit-suite/$qt
 test=$work/tree/tests/auto/widgets/widgets/qlineedit/tst_qlineedit.cpp
 mkdir -p "$work"
 
-sudo=()
-[ "$(id -u)" -eq 0 ] || sudo=(sudo)
-if ! apt-cache showsrc "$package" 2>/dev/null | grep -qx "Version: $version"; then
-    echo "Adding deb-src entries for Debian's archive, to fetch $package $version"
-    entries=$(mktemp)
-    for file in /etc/apt/sources.list.d/*.sources; do
-        [ -e "$file" ] && [ "${file##*/}" != yeastcalc-deb-src.sources ] || continue
-        # Each stanza of Debian's own archive again, for its sources.
-        awk -v RS= '/URIs:[^\n]*debian\.org\/debian/ && /Types:[^\n]*deb/ {
-            sub(/Types:[^\n]*/, "Types: deb-src"); print; print "" }' "$file"
-    done >"$entries"
-    [ -s "$entries" ] && "${sudo[@]}" cp "$entries" /etc/apt/sources.list.d/yeastcalc-deb-src.sources
-    for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
-        [ -e "$file" ] && [ "${file##*/}" != yeastcalc-deb-src.list ] || continue
-        sed -n 's/^deb \(.*debian\.org\/debian.*\)/deb-src \1/p' "$file"
-    done >"$entries"
-    [ -s "$entries" ] && "${sudo[@]}" cp "$entries" /etc/apt/sources.list.d/yeastcalc-deb-src.list
-    rm -f "$entries"
-    "${sudo[@]}" apt-get update -qq
-fi
+apt=$PWD/$work/apt runtime=
+trap 'rm -rf "$apt" ${runtime:+"$runtime"}' EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+trap 'exit 129' HUP
 
 if [ ! -f "$test" ]; then
-    (cd "$work" && apt-get source --download-only -qq "$package=$version")
-    rm -rf "$work/tree"
-    mkdir -p "$work/tree"
-    tar -xf "$work"/"${package}"_*.orig.tar.* -C "$work/tree" --strip-components=1 --wildcards \
+    rm -rf "$apt"
+    mkdir -p "$apt/sources.list.d" "$apt/lists/partial"
+    # Each stanza and line of Debian's own archive again, for its sources.
+    for file in /etc/apt/sources.list.d/*.sources; do
+        [ -e "$file" ] || continue
+        awk -v RS= '/URIs:[^\n]*debian\.org\/debian/ && /Types:[^\n]*deb/ {
+            sub(/Types:[^\n]*/, "Types: deb-src"); print; print "" }' "$file"
+    done >"$apt/sources.list.d/debian-src.sources"
+    for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+        [ -e "$file" ] || continue
+        sed -n 's/^deb \(.*debian\.org\/debian.*\)/deb-src \1/p' "$file"
+    done >"$apt/sources.list"
+    [ -s "$apt/sources.list.d/debian-src.sources" ] || rm "$apt/sources.list.d/debian-src.sources"
+    [ -s "$apt/sources.list" ] || [ -e "$apt/sources.list.d/debian-src.sources" ] || {
+        echo "apt's sources name no Debian archive to fetch $package $version from." >&2
+        exit 1
+    }
+    private=(-o Dir::Etc::SourceList="$apt/sources.list" -o Dir::Etc::SourceParts="$apt/sources.list.d"
+        -o Dir::State::Lists="$apt/lists" -o Dir::Cache::pkgcache= -o Dir::Cache::srcpkgcache=)
+    apt-get "${private[@]}" update -qq
+    (cd "$work" && apt-get "${private[@]}" source --download-only -qq "$package=$version")
+    rm -rf "$work/tree" "$work/tree.new"
+    mkdir -p "$work/tree.new"
+    tar -xf "$work"/"${package}"_*.orig.tar.* -C "$work/tree.new" --strip-components=1 --wildcards \
         '*/tests/auto/widgets/widgets/qlineedit/*' '*/tests/auto/shared/*'
     # The test is taken as upstream wrote it: stop should Debian ever patch it.
     if tar -xOf "$work"/"${package}"_*.debian.tar.* --wildcards 'debian/patches/*' 2>/dev/null \
@@ -56,6 +62,8 @@ if [ ! -f "$test" ]; then
         echo "Debian patches tst_qlineedit in $package $version; apply its patches first." >&2
         exit 1
     fi
+    # Moved in whole, so that a run stopped half-way extracts it again.
+    mv "$work/tree.new" "$work/tree"
 fi
 
 cmake -S qlineedit-suite -B "$work/build" -DCMAKE_BUILD_TYPE=Release \
@@ -68,7 +76,11 @@ verdicts() {
     sed -n 's/^\(ok\|not ok\) [0-9]* - \(.*\)$/\2\t\1/p' "$1" \
         | sed 's/ # \(SKIP\|TODO\) .*\t/\t/' | sort
 }
-export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    runtime=$(mktemp -d)
+    export XDG_RUNTIME_DIR=$runtime
+fi
+export QT_QPA_PLATFORM=offscreen
 "$work/build/tst_qlineedit_plain" -o "$work/plain.tap,tap" >/dev/null || true
 "$work/build/tst_qlineedit_guarded" -o "$work/guarded.tap,tap" | tee "$work/guard.log" || true
 # Qt writes the plan line last: without it a run stopped half-way.

@@ -8,7 +8,8 @@ packages=(cmake make g++ qt6-base-dev "$@")
 
 if ! command -v apt-get >/dev/null 2>&1; then
     echo "This set-up needs Debian or Ubuntu (apt-get). Elsewhere install CMake, a C++17 compiler" >&2
-    echo "and Qt 6 (or 5.15) Widgets, then build with the plain CMake commands in README.md." >&2
+    echo "and Qt 6 (or 5.15) Widgets, then build with: cmake -S . -B build && cmake --build build" >&2
+    echo "The tests need Qt Test too, which most systems ship with Qt's development files." >&2
     exit 1
 fi
 

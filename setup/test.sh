@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
 
 if [ "${1:-}" = qt5 ]; then
-    setup/deps.sh qtbase5-dev qtbase5-private-dev
+    setup/deps.sh qtbase5-dev
     cmake -S . -B build/qt5 -DCMAKE_BUILD_TYPE=Debug -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
         -DQT_DIR="/usr/lib/$(gcc -print-multiarch)/cmake/Qt5"
     cmake --build build/qt5 --parallel "$jobs"
@@ -17,7 +17,7 @@ if [ "${1:-}" = qt5 ]; then
     exit 0
 fi
 
-setup/deps.sh qt6-base-private-dev
+setup/deps.sh
 
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 cmake --build build/test --parallel "$jobs"
