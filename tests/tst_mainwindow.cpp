@@ -100,6 +100,7 @@ private slots:
         QTest::newRow("typing stops at 500") << "press square 0, key Backspace, type 501, press Add 1" << "51 0 0 0 0 0 0 0 0 | 5,100,000 0 0" << "currentSquare =  0 / 51 / 5100000 / 0  *  1000000  *  3800  /  5100000  =  0";
         QTest::newRow("a count stepped past 500 stands, a digit typed onto it does not") << "press square 0, key Backspace, type 500, press Add 1, press square 0, key End, type 9" << "501 0 0 0 0 0 0 0 0 | 50,100,000 0 0" << "currentSquare =  0 / 501 / 50100000 / 0  *  1000000  *  3800  /  50100000  =  0 / currentSquare =  0";
         QTest::newRow("a sign pasted into a square is refused") << "press gravity, type +5, key Ctrl+A, key Ctrl+C, press square 0, key Ctrl+A, key Ctrl+V, press Add 1" << "1 0 0 0 0 0 0 0 0 | 100,000 0 190,000" << "currentSquare =  0 / 1 / 100000 / 5  *  1000000  *  3800  /  100000  =  190000";
+        QTest::newRow("Add 1 three times counts the square pressed up to 3") << "press square 2, press Add 1, press Add 1, press Add 1" << "0 0 3 0 0 0 0 0 0 | 300,000 0 0" << "currentSquare =  2 / 1 / 100000 / 0  *  1000000  *  3800  /  100000  =  0 / 2 / 200000 / 0  *  1000000  *  3800  /  200000  =  0 / 3 / 300000 / 0  *  1000000  *  3800  /  300000  =  0";
         // clang-format on
     }
     void session()
