@@ -174,12 +174,19 @@ void FieldGuard::clipSelection()
 {
     const int size = int(content().size());
     const int cursor = qBound(0, field->cursorPosition(), size);
-    if (!field->hasSelectedText()) {
-        field->setCursorPosition(cursor);
-        return;
+    int start = cursor;
+    int end = cursor;
+    if (field->hasSelectedText()) {
+        start = qBound(0, field->selectionStart(), size);
+        end = qBound(0, field->selectionEnd(), size);
     }
-    const int start = qBound(0, field->selectionStart(), size);
-    const int end = qBound(0, field->selectionEnd(), size);
+    // setSelection() commits a composition into the selection Qt holds, which
+    // may start before the text: that selection goes first.
+    const QPointer<FieldGuard> alive(this);
+    field->deselect();
+    // cppcheck-suppress knownConditionTrueFalse
+    if (!alive)
+        return;
     if (start == end)
         field->setCursorPosition(cursor);
     else if (cursor <= start)

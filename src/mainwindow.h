@@ -29,7 +29,7 @@ public slots:
     void subOne();
 
 private:
-    enum { NumSquares = 9 };
+    static constexpr int NumSquares = 9;
 
     void recalculate();
 
