@@ -65,8 +65,6 @@ private slots:
         QFETCH(QString, preedit);
         QFETCH(QString, after);
         type(before);
-        // An input method commits text over length characters from the cursor + from,
-        // and shows preedit.
         QInputMethodEvent event(preedit, {});
         event.setCommitString(commit, from, length);
         QApplication::sendEvent(field.get(), &event);
