@@ -4,7 +4,6 @@
 #include <QEvent>
 #include <QInputMethodEvent>
 #include <QLineEdit>
-#include <QPointer>
 #include <QValidator>
 
 namespace {
@@ -53,16 +52,11 @@ bool FieldGuard::eventFilter(QObject *watched, QEvent *event)
 {
     // Once ~QLineEdit has run, the field is a QWidget on its way out, which
     // still sends itself a FocusOut: there is no line edit left to repair.
-    if (!qobject_cast<QLineEdit *>(watched) || watched != field || !canEdit(event->type())
-        || !field->isEnabled())
+    if (!qobject_cast<QLineEdit *>(watched) || !canEdit(event->type()))
         return false;
-    const QPointer<FieldGuard> alive(this);
     // What a call such as undo() left is repaired before the user acts on it.
     if (pending && delivering == 0)
         repair();
-    // cppcheck-suppress knownConditionTrueFalse
-    if (!alive)
-        return true;
     if (event->type() == QEvent::InputMethod)
         clipRange(static_cast<QInputMethodEvent *>(event));
 
@@ -70,10 +64,6 @@ bool FieldGuard::eventFilter(QObject *watched, QEvent *event)
     // Handed on here rather than sent again, so that other filters see it once.
     // QLineEdit::event() is protected; QObject::event() is the same function.
     static_cast<QObject *>(field)->event(event);
-    // A slot may have deleted the field, and this guard with it.
-    // cppcheck-suppress knownConditionTrueFalse
-    if (!alive)
-        return true;
     --delivering;
     if (pending && delivering == 0)
         repair();
@@ -82,8 +72,6 @@ bool FieldGuard::eventFilter(QObject *watched, QEvent *event)
 
 void FieldGuard::changed()
 {
-    if (repairing)
-        return;
     pending = true;
     // A call's signals come before it has finished (Undo reports the cursor
     // before its text), so the field is repaired once the call is through.
@@ -106,20 +94,14 @@ void FieldGuard::repairQueued()
 void FieldGuard::repair()
 {
     pending = false;
-    repairing = true;
-    const QPointer<FieldGuard> alive(this);
     if (isTaken())
         note();
     else if (takes(field->validator(), takenContent, int(takenContent.size())))
         field->setText(taken);
-    // Each change below reaches slots, and a slot may delete the field.
-    // cppcheck-suppress knownConditionTrueFalse
-    if (alive && content().isEmpty())
+    if (content().isEmpty())
         field->deselect();
-    if (alive && !isInside())
+    if (!isInside())
         clipSelection();
-    if (alive)
-        repairing = false;
 }
 
 // Asked as Qt asks it, with the cursor, for validators that keep what they are asked.
@@ -140,9 +122,6 @@ void FieldGuard::note()
 // keeps a range reaching past the end as a selection, removing nothing.
 void FieldGuard::clipRange(QInputMethodEvent *event) const
 {
-    // Without text to commit or replace, Qt moves nothing by the range.
-    if (event->commitString().isEmpty() && event->replacementLength() == 0)
-        return;
     // 64 bits, because an input method's start and length are any ints and
     // their sum with the cursor must not overflow.
     qint64 size = content().size();
@@ -182,11 +161,7 @@ void FieldGuard::clipSelection()
     }
     // setSelection() commits a composition into the selection Qt holds, which
     // may start before the text: that selection goes first.
-    const QPointer<FieldGuard> alive(this);
     field->deselect();
-    // cppcheck-suppress knownConditionTrueFalse
-    if (!alive)
-        return;
     if (start == end)
         field->setCursorPosition(cursor);
     else if (cursor <= start)

@@ -86,8 +86,6 @@ private:
     bool pending = false;
     // Runs once control is back in an event loop after a change.
     QTimer queued;
-    // The guard is changing the field itself: those signals are no new change.
-    bool repairing = false;
 };
 
 #endif
