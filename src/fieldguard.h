@@ -36,8 +36,7 @@ QT_END_NAMESPACE
 // - An input method's replacement range is cut to the text before the field
 //   sees it, so it can neither pad the text nor leave a selection outside it,
 //   and nothing needs repairing after it: a composition under way is left alone.
-// - Nothing is repaired once the field is being destroyed, or after a slot
-//   that a repair set off has deleted it.
+// - Nothing is repaired once the field is being destroyed.
 //
 // With an input mask, positions are measured as Qt measures them, over the
 // mask's blanks and separators too (the text as Qt::ImSurroundingText gives
