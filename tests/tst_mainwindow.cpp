@@ -77,8 +77,9 @@ private slots:
                  {"gravity", cell(2, 1)->widget()},
                  {"Add 1", cell(10, 0)->widget()},
                  {"Remove 1", cell(10, 1)->widget()}};
+        const auto *squares = qobject_cast<QGridLayout *>(cell(8, 0)->layout());
         for (int i = 0; i < 9; ++i)
-            named["square " + QString::number(i)] = cell(8, 0)->layout()->itemAt(i)->widget();
+            named["square " + QString::number(i)] = squares->itemAtPosition(i / 3, i % 3)->widget();
         messages.clear();
     }
 
